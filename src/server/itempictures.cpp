@@ -1,0 +1,44 @@
+#include "server/itempictures.h"
+
+#include "server/media/pictures.h"
+#include "server/storage/db.h"
+
+#include <QCache>
+#include <QMutex>
+
+namespace zelvora::server {
+
+namespace {
+// Drawing a picture costs a few milliseconds; dealers open the same popular
+// items again and again, so the last ones drawn are kept.
+QMutex cacheMutex;
+QCache<qint64, QByteArray> cache(32 * 1024 * 1024);
+} // namespace
+
+std::optional<QByteArray> itemPictureFor(Db &db, qint64 stokNo)
+{
+    {
+        QMutexLocker lock(&cacheMutex);
+        if (const QByteArray *hit = cache.object(stokNo))
+            return *hit;
+    }
+    Statement st =
+        db.prepare(QStringLiteral("SELECT BARKOD, ADI, MARKA, ANAGRUP, RESIM FROM STOK WHERE STOKNO = ?"));
+    st.bindAll({stokNo});
+    if (!st.step() || st.int64(4) != 1)
+        return std::nullopt;
+    media::ItemPictureSpec spec;
+    spec.stockNo = stokNo;
+    spec.code = st.text(0);
+    spec.name = st.text(1);
+    spec.brand = st.text(2);
+    spec.group = st.text(3);
+    const QByteArray jpeg = media::itemPicture(spec);
+    if (jpeg.isEmpty())
+        return std::nullopt;
+    QMutexLocker lock(&cacheMutex);
+    cache.insert(stokNo, new QByteArray(jpeg), int(jpeg.size()));
+    return jpeg;
+}
+
+} // namespace zelvora::server
