@@ -40,7 +40,7 @@ QString indirimYazisi(double ind1, double ind2, double ind3, double ind4)
         if (rate > 0)
             parts << FormatFloat(QStringLiteral("0.##"), rate, turkish);
     }
-    return parts.isEmpty() ? QStringLiteral("0") : parts.join(QLatin1Char('+'));
+    return parts.join(QLatin1Char('+'));
 }
 
 BirimFiyat birimFiyatHesapla(double listeFiyati, double kampanyaFiyati, bool kampanyali,

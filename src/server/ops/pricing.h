@@ -16,7 +16,7 @@ double zincirNet(double fiyat, double ind1, double ind2, double ind3, double ind
 double toplamIndirimOrani(double ind1, double ind2, double ind3, double ind4);
 
 // The discount text that lists and dialogs show after "%": the rates above 0
-// joined by "+", e.g. "30+10+5" or "12,5"; "0" when there is none.
+// joined by "+", e.g. "30+10+5" or "12,5"; empty when there is none.
 QString indirimYazisi(double ind1, double ind2, double ind3, double ind4);
 
 // One stock row's prices for a customer.
