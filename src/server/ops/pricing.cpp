@@ -13,7 +13,13 @@ double Yuvarla(double x)
 {
     if (!std::isfinite(x))
         return 0;
-    // The same decimal rounding the client does, so both sides agree to the kuruş.
+    const double cents = x * 100.0;
+    const double fraction = std::fabs(cents - std::trunc(cents));
+    // Away from a half kuruş plain rounding gives the same answer; near one, the
+    // decimal rounding the client does decides, so both sides agree to the kuruş
+    // (2.675 is stored just below 2.675 and still becomes 2.68).
+    if (std::fabs(fraction - 0.5) > 1e-6)
+        return std::round(cents) / 100.0;
     return FormatFloat(QStringLiteral("0.00"), x, QLocale::c()).toDouble();
 }
 

@@ -147,6 +147,11 @@ std::unique_ptr<Db> Db::open(const QString &path)
     db->exec(QStringLiteral("PRAGMA synchronous=NORMAL"));
     db->exec(QStringLiteral("PRAGMA foreign_keys=ON"));
     db->exec(QStringLiteral("PRAGMA temp_store=MEMORY"));
+    // Big searches read many pages; a larger cache and a memory map keep them
+    // off the read() path. The sizes are per connection, and there is one
+    // connection per worker thread.
+    db->exec(QStringLiteral("PRAGMA cache_size=-32768"));
+    db->exec(QStringLiteral("PRAGMA mmap_size=268435456"));
     return db;
 }
 
