@@ -5,7 +5,6 @@
 #include "table/table.h"
 
 #include <QDateTime>
-#include <QStringList>
 
 namespace zelvora::server {
 
@@ -16,28 +15,19 @@ std::optional<QByteArray> WebStore::itemPicture(int stockNumber)
 
 void WebStore::storeWebRequest(const QMap<QString, QString> &fields)
 {
-    // The form's own fields go into the matching columns; everything else is
-    // kept in KONU so nothing the requester typed is lost.
-    static const QStringList known = {
-        QStringLiteral("firmaadi"), QStringLiteral("adres"),   QStringLiteral("ilce"),
-        QStringLiteral("sehir"),    QStringLiteral("telefon"), QStringLiteral("vd"),
-        QStringLiteral("vn"),       QStringLiteral("yetkili"), QStringLiteral("mail")};
-    QStringList rest;
-    for (auto it = fields.cbegin(); it != fields.cend(); ++it) {
-        if (!known.contains(it.key()) && it.key() != QLatin1String("id"))
-            rest << it.key() + QStringLiteral(": ") + it.value();
-    }
+    const auto f = [&](const char *key) { return fields.value(QLatin1String(key)); };
+    // The account and user the form was opened for go with the note, so the
+    // person reading the request sees where it came from.
+    QString konu = f("aciklama");
+    if (!f("carino").isEmpty() || !f("kullanici").trimmed().isEmpty())
+        konu = QStringLiteral("Cari: %1, Kullanıcı: %2\n").arg(f("carino"), f("kullanici").trimmed()) + konu;
     Db &db = Db::forThread(m_config.dbPath);
-    db.execute(
-        QStringLiteral("INSERT INTO ISTEK (ZAMAN, TUR, IDSI, BASLIK, FIRMAADI, ADRES1, ILCE, SEHIR, TELEFON, "
-                       "VD, VN, YETKILI, MAIL, KONU) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-        {toOleDate(QDateTime::currentDateTime()), QStringLiteral("WEB"), fields.value(QStringLiteral("id")),
-         QStringLiteral("Zelvora B2B İstek Formu"), fields.value(QStringLiteral("firmaadi")),
-         fields.value(QStringLiteral("adres")), fields.value(QStringLiteral("ilce")),
-         fields.value(QStringLiteral("sehir")), fields.value(QStringLiteral("telefon")),
-         fields.value(QStringLiteral("vd")), fields.value(QStringLiteral("vn")),
-         fields.value(QStringLiteral("yetkili")), fields.value(QStringLiteral("mail")),
-         rest.join(QLatin1Char('\n'))});
+    db.execute(QStringLiteral(
+                   "INSERT INTO ISTEK (ZAMAN, TUR, IDSI, BASLIK, FIRMAADI, ADRES1, SEHIR, TELEFON, VD, VN, "
+                   "YETKILI, MAIL, KONU) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+               {toOleDate(QDateTime::currentDateTime()), QStringLiteral("WEB"), f("id"),
+                QStringLiteral("Zelvora B2B İstek Formu"), f("firma"), f("adres"), f("sehir"), f("telefon"),
+                f("vergidairesi"), f("vergino"), f("yetkili"), f("eposta"), konu});
 }
 
 QByteArray WebStore::installer()
