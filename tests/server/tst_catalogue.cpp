@@ -69,11 +69,7 @@ void TestCatalogue::initTestCase()
 
 std::unique_ptr<Connection> TestCatalogue::connect()
 {
-    auto c = std::make_unique<Connection>();
-    c->setParam(QStringLiteral("HostName"), QStringLiteral("127.0.0.1"));
-    c->setParam(QStringLiteral("Port"), QString::number(m_server.port()));
-    c->open();
-    return c;
+    return m_server.openConnection();
 }
 
 void TestCatalogue::everyOperationHasAHandler()

@@ -25,11 +25,7 @@ const bool offscreen = [] {
 
 std::unique_ptr<Connection> baglan(const TestServer &server)
 {
-    auto c = std::make_unique<Connection>();
-    c->setParam(QStringLiteral("HostName"), QStringLiteral("127.0.0.1"));
-    c->setParam(QStringLiteral("Port"), QString::number(server.port()));
-    c->open();
-    return c;
+    return server.openConnection();
 }
 
 server::DemoLogin demoGirisi(const QString &user)

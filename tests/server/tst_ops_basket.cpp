@@ -110,11 +110,7 @@ void TestOpsBasket::initTestCase()
 
 std::unique_ptr<Connection> TestOpsBasket::connect()
 {
-    auto c = std::make_unique<Connection>();
-    c->setParam(QStringLiteral("HostName"), QStringLiteral("127.0.0.1"));
-    c->setParam(QStringLiteral("Port"), QString::number(m_server.port()));
-    c->open();
-    return c;
+    return m_server.openConnection();
 }
 
 std::unique_ptr<TSonucBilgisi> TestOpsBasket::login(int index, qint32 carino) const

@@ -143,11 +143,7 @@ void TestOpsCatalogue::initTestCase()
 
 std::unique_ptr<Connection> TestOpsCatalogue::baglan() const
 {
-    auto c = std::make_unique<Connection>();
-    c->setParam(QStringLiteral("HostName"), QStringLiteral("127.0.0.1"));
-    c->setParam(QStringLiteral("Port"), QString::number(m_server.port()));
-    c->open();
-    return c;
+    return m_server.openConnection();
 }
 
 // The login record as the client holds it after logging in.

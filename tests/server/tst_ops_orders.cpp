@@ -149,11 +149,7 @@ void TestOpsOrders::initTestCase()
 
 std::unique_ptr<Connection> TestOpsOrders::connect()
 {
-    auto c = std::make_unique<Connection>();
-    c->setParam(QStringLiteral("HostName"), QStringLiteral("127.0.0.1"));
-    c->setParam(QStringLiteral("Port"), QString::number(m_server.port()));
-    c->open();
-    return c;
+    return m_server.openConnection();
 }
 
 std::unique_ptr<TSonucBilgisi> TestOpsOrders::login(int index, qint32 carino) const

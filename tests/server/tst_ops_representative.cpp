@@ -115,10 +115,7 @@ void TestOpsRepresentative::initTestCase()
 {
     QString error;
     QVERIFY2(m_server.start(&error), qPrintable(error));
-    m_connection = std::make_unique<Connection>();
-    m_connection->setParam(QStringLiteral("HostName"), QStringLiteral("127.0.0.1"));
-    m_connection->setParam(QStringLiteral("Port"), QString::number(m_server.port()));
-    m_connection->open();
+    m_connection = m_server.openConnection();
     m_client = std::make_unique<TServerMethods1Client>(m_connection.get());
     m_db = Db::open(m_server.databasePath());
 }

@@ -76,11 +76,8 @@ void TestWebStore::pictureMatchesTheService()
     QVERIFY(r.head.contains("Content-Type: image/jpeg\r\n"));
     QVERIFY(r.body.startsWith("\xff\xd8"));
 
-    Connection c;
-    c.setParam(QStringLiteral("HostName"), QStringLiteral("127.0.0.1"));
-    c.setParam(QStringLiteral("Port"), QString::number(m_server.port()));
-    c.open();
-    TServerMethods1Client client(&c);
+    auto c = m_server.openConnection();
+    TServerMethods1Client client(c.get());
     qint64 boy = 0;
     QIODevice *stream = client.ResimVer5(qint32(stokno), boy);
     QCOMPARE(CopyAnnouncedStream(stream, boy).value_or(QByteArray()), r.body);

@@ -1,5 +1,7 @@
 #include "testserver.h"
 
+#include "service/connection.h"
+
 #include <QDeadlineTimer>
 #include <QRegularExpression>
 
@@ -62,4 +64,13 @@ void TestServer::stop()
             m_process.waitForFinished(2000);
         }
     }
+}
+
+std::unique_ptr<zelvora::Connection> TestServer::openConnection() const
+{
+    auto c = std::make_unique<zelvora::Connection>();
+    c->setParam(QStringLiteral("HostName"), QStringLiteral("127.0.0.1"));
+    c->setParam(QStringLiteral("Port"), QString::number(m_port));
+    c->open();
+    return c;
 }

@@ -4,6 +4,12 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <memory>
+
+namespace zelvora {
+class Connection;
+}
+
 // A real zelvora-server for a test: its own fresh database in a temporary
 // folder, listening on loopback ports the system picks.
 class TestServer
@@ -24,6 +30,9 @@ public:
     QString dataDir() const { return m_dir.path(); }
     QString databasePath() const { return m_dir.path() + QStringLiteral("/zelvora.db"); }
     static QString serverProgram();
+
+    // A service connection to this server, already open.
+    std::unique_ptr<zelvora::Connection> openConnection() const;
 
 private:
     QTemporaryDir m_dir;
