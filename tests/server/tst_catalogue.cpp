@@ -10,7 +10,9 @@
 #include "wire/objects.h"
 
 #include <QBuffer>
+
 #include <QTest>
+#include <limits>
 
 using namespace zelvora;
 
@@ -41,6 +43,8 @@ private Q_SLOTS:
     void everyOperationHasAHandler();
     void everyOperationAnswersItsDeclaredShape_data();
     void everyOperationAnswersItsDeclaredShape();
+    void everyOperationSurvivesHostileInput_data();
+    void everyOperationSurvivesHostileInput();
     void clientNeedsAnOpenConnection();
     void resultsStayValidUntilTheSameCommandRunsAgain();
     void streamRule_data();
@@ -149,6 +153,58 @@ void TestCatalogue::everyOperationAnswersItsDeclaredShape()
     default:
         break;
     }
+}
+
+void TestCatalogue::everyOperationSurvivesHostileInput_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("variant");
+    for (const wire::Operation &op : wire::catalogue()) {
+        for (const char *variant : {"empty", "negative", "huge"})
+            QTest::addRow("%s %s", op.name, variant) << QString::fromLatin1(op.name) << int(qstrlen(variant));
+    }
+}
+
+void TestCatalogue::everyOperationSurvivesHostileInput()
+{
+    // Whatever the values, the answer is a result or an error answer, and the
+    // server goes on serving.
+    QFETCH(QString, name);
+    QFETCH(int, variant);
+    const bool empty = variant == 5, negative = variant == 8;
+    const wire::Operation *op = wire::findOperation(name);
+    wire::Values params;
+    for (const wire::Param &p : op->params) {
+        if (p.out)
+            continue;
+        switch (p.kind) {
+        case wire::Kind::Text:
+            params << wire::Value::text(empty      ? QString()
+                                        : negative ? QStringLiteral("' OR 1=1 -- %_\\\"\u0000ş")
+                                                   : QString(100000, QChar(0x15f)));
+            break;
+        case wire::Kind::Int32:
+            params << wire::Value::int32(empty ? 0 : negative ? -1 : std::numeric_limits<qint32>::max());
+            break;
+        case wire::Kind::Double:
+            params << wire::Value::real(empty      ? 0.0
+                                        : negative ? -std::numeric_limits<double>::infinity()
+                                                   : std::numeric_limits<double>::quiet_NaN());
+            break;
+        case wire::Kind::Object:
+            params << (empty ? wire::Value::nullObject() : wire::Value::object(m_login));
+            break;
+        default:
+            break;
+        }
+    }
+    auto c = connect();
+    try {
+        c->execute(op->command(), params);
+    } catch (const wire::RemoteError &e) {
+        QVERIFY(!e.message().isEmpty());
+    }
+    QVERIFY(!connect()->execute(QStringLiteral("TServerMethods1.KayanYaziGetir"), {}).isEmpty());
 }
 
 void TestCatalogue::clientNeedsAnOpenConnection()
