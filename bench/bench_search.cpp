@@ -55,8 +55,8 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "server: %s\n", qPrintable(error));
         return 1;
     }
-    std::printf("catalogue: %d items, store built in %.1f s, %.1f MB on disk\n", items, build.elapsed() / 1000.0,
-                QFileInfo(server.databasePath()).size() / 1048576.0);
+    std::printf("catalogue: %d items, store built in %.1f s, %.1f MB on disk\n", items,
+                build.elapsed() / 1000.0, QFileInfo(server.databasePath()).size() / 1048576.0);
 
     Connection connection;
     connection.setParam(QStringLiteral("HostName"), QStringLiteral("127.0.0.1"));
@@ -110,8 +110,8 @@ int main(int argc, char *argv[])
             SayiFormatla(stok);
             copy->close();
         });
-        std::printf("%-6s %8lld %10.1f | %12.2f %12.2f | %12.2f | %12.2f\n", text, qlonglong(stok.recordCount()),
-                    wireBytes / 1024.0, dbMs, pricedMs, serverMs, clientMs);
+        std::printf("%-6s %8lld %10.1f | %12.2f %12.2f | %12.2f | %12.2f\n", text,
+                    qlonglong(stok.recordCount()), wireBytes / 1024.0, dbMs, pricedMs, serverMs, clientMs);
         if (stok.recordCount() != rows)
             std::printf("       (the direct query found %lld rows)\n", qlonglong(rows));
     }
