@@ -15,7 +15,8 @@ class Table;
 
 namespace zelvora::grid {
 
-enum class Presentation {
+enum class Presentation
+{
     Text,     // the field's value with the table's display format
     Picture,  // a picture from the grid's image list chosen by the value (statuses, yes/no flags)
     CheckBox, // checked when the value equals checkedValue
@@ -24,7 +25,13 @@ enum class Presentation {
     Custom,   // drawn by the screen (customDraw)
 };
 
-enum class Summary { None, Count, Sum, Average };
+enum class Summary
+{
+    None,
+    Count,
+    Sum,
+    Average
+};
 
 // What a custom-drawn cell may read: its row's values by field name, even of
 // columns that are hidden.
@@ -37,7 +44,8 @@ struct CellContext
     QVariant value(const QString &field) const;
 };
 
-using CustomDraw = std::function<void(QPainter *painter, const QStyleOptionViewItem &option, const CellContext &cell)>;
+using CustomDraw =
+    std::function<void(QPainter *painter, const QStyleOptionViewItem &option, const CellContext &cell)>;
 
 // One column of a grid, as a screen declares it.
 struct ColumnDef
@@ -45,8 +53,8 @@ struct ColumnDef
     QString field;   // table field; empty for an unbound column (Custom presentation)
     QString caption; // the field name when empty
     bool visible = true;
-    int weight = 1;            // share of the width in the weighted-width rule
-    bool customizable = true;  // false: locked, never offered in column customisation
+    int weight = 1;           // share of the width in the weighted-width rule
+    bool customizable = true; // false: locked, never offered in column customisation
     Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
     bool wordWrap = true;
     Presentation presentation = Presentation::Text;
@@ -54,10 +62,10 @@ struct ColumnDef
     int defaultImage = -1;     // Picture: index used for values not in `images` (-1: nothing)
     QVariant checkedValue = 1; // CheckBox
     QVariant uncheckedValue = 0;
-    Summary footer = Summary::None;       // under the column in the footer row
-    Summary groupFooter = Summary::None;  // under the column in each group's footer row
-    QString summaryFormat;                // display format of sums and averages; "#,###,##0.00" when empty
-    CustomDraw customDraw;                // Custom
+    Summary footer = Summary::None;      // under the column in the footer row
+    Summary groupFooter = Summary::None; // under the column in each group's footer row
+    QString summaryFormat;               // display format of sums and averages; "#,###,##0.00" when empty
+    CustomDraw customDraw;               // Custom
 
     QString shownCaption() const { return caption.isEmpty() ? field : caption; }
 };
