@@ -14,7 +14,8 @@
 
 // The outside world as a test scripts it: every dialog, sound and wait is
 // recorded with the thread it came on, in one ordered event list, and the
-// dialogs answer at once. Workers call into it, hence the lock.
+// dialogs answer at once. Workers call into it, hence the lock. The
+// deployment constants and the workstation identity are the test's to set.
 class ScriptedSeams : public zelvora::Seams
 {
 public:
@@ -25,6 +26,26 @@ public:
     int dialogAnswer = zelvora::mrNone;
     // Called after a wait has been recorded, with the number of waits so far.
     std::function<void(int)> onSleep;
+
+    // Set before any worker runs; read by workers afterwards.
+    zelvora::Dagitim deployment;
+    QString computer = QStringLiteral("TESTPC");
+    QString user = QStringLiteral("tester");
+    QString ip = QStringLiteral("10.1.2.3");
+    QString workstation; // empty: the machine's own identifier
+
+    zelvora::Dagitim dagitim() const override { return deployment; }
+    QString computerName() const override { return computer; }
+    QString userName() const override { return user; }
+    QString localIp() const override { return ip; }
+    QString workstationId() const override { return workstation; }
+
+    // Something the test saw itself (a window shown, say), in the same order as the rest.
+    void note(const QString &event)
+    {
+        QMutexLocker lock(&m_mutex);
+        m_events.append(event);
+    }
 
     int execMessageDialog(const zelvora::MesajIstegi &request) override
     {
