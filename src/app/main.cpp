@@ -3,6 +3,7 @@
 #include "service/errorhandler.h"
 
 #include <QApplication>
+#include <QScreen>
 
 #include <exception>
 
@@ -39,6 +40,10 @@ int main(int argc, char *argv[])
     QApplication::setFont(zelvora::ZirconYazisi(13));
 
     zelvora::TForm1 form1;
+    // Where no window manager honours "maximized" (a kiosk session), the
+    // window still starts at the size of the screen.
+    if (const QScreen *screen = form1.screen())
+        form1.resize(screen->availableSize());
     form1.showMaximized();
     return app.exec();
 }

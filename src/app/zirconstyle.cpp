@@ -274,6 +274,9 @@ int ZirconStyle::styleHint(StyleHint hint, const QStyleOption *option, const QWi
     // An elided caption would lose its "count=" and could not be read again.
     if (hint == SH_TabBar_ElideMode)
         return Qt::ElideNone;
+    // Passwords show as "*", as they always did in this program.
+    if (hint == SH_LineEdit_PasswordCharacter)
+        return int(u'*');
     return QProxyStyle::styleHint(hint, option, widget, returnData);
 }
 
