@@ -4,8 +4,8 @@
 
 #include "app/girisform.h"
 #include "app/kayanyazi.h"
-#include "app/mesgulgostergesi.h"
-#include "app/resimler.h"
+#include "service/mesgulgostergesi.h"
+#include "service/resimler.h"
 #include "app/zirconstyle.h"
 #include "service/mesajgoster.h"
 #include "service/seams.h"

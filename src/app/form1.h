@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/arkaplanzinciri.h"
-#include "app/sayfabaglami.h"
+#include "service/sayfabaglami.h"
 #include "service/connection.h"
 #include "table/table.h"
 

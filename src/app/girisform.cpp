@@ -5,7 +5,7 @@
 #include "app/ayar.h"
 #include "app/dosyaindir.h"
 #include "app/kimlik.h"
-#include "app/mesgulgostergesi.h"
+#include "service/mesgulgostergesi.h"
 #include "representative/seccari.h"
 #include "requests/formistekyeni.h"
 #include "service/arkada.h"

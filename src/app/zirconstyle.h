@@ -1,5 +1,7 @@
 #pragma once
 
+#include "service/renkler.h"
+
 #include <QColor>
 #include <QFont>
 #include <QProxyStyle>
@@ -19,20 +21,6 @@ SekmeBasligiBilgisi SekmeBasligi(const QString &caption);
 
 // The program's colours, in one place so that screens drawing their own
 // pieces match the style.
-namespace zircon {
-inline const QColor pencere{236, 239, 243};
-inline const QColor zemin{255, 255, 255};
-inline const QColor yazi{42, 45, 52};
-inline const QColor dugme{226, 230, 236};
-inline const QColor cerceve{184, 190, 199};
-inline const QColor vurgu{0, 114, 188};
-inline const QColor sekme{61, 65, 74};          // a tab at rest, the same as the grid headers
-inline const QColor sekmeUzerinde{82, 88, 100}; // under the mouse
-inline const QColor sekmeSecili{0, 114, 188};
-inline const QColor sekmeYazisi{255, 255, 255};
-inline const QColor sekmeSayisi{255, 48, 48};
-inline const QColor aciklama{67, 76, 88}; // the status legend
-} // namespace zircon
 
 // The stand-in for Tahoma and Arial: Liberation Sans has their metrics, so
 // texts measured for those fonts fit.

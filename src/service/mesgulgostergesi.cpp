@@ -1,6 +1,6 @@
-#include "app/mesgulgostergesi.h"
+#include "service/mesgulgostergesi.h"
 
-#include "app/resimler.h"
+#include "service/resimler.h"
 
 #include <QPainter>
 #include <QTimerEvent>

@@ -1,6 +1,7 @@
-#include "app/resimler.h"
+#include "service/resimler.h"
 
-#include "app/zirconstyle.h"
+#include "service/ekranyardimcilari.h"
+#include "service/renkler.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -332,12 +333,12 @@ QPixmap FirmaLogosu()
     p.setBrush(kirmizi);
     p.drawPath(zet);
 
-    QFont ad = ZirconYazisi(28, true);
+    QFont ad = arial(28, true);
     p.setFont(ad);
     p.setPen(zircon::sekme);
     p.drawText(QRectF(84, 22, 132, 34), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("ZELVORA"));
     p.fillRect(QRectF(86, 58, 124, 2), kirmizi);
-    QFont alt = ZirconYazisi(10, true);
+    QFont alt = arial(10, true);
     alt.setLetterSpacing(QFont::AbsoluteSpacing, 0.8);
     p.setFont(alt);
     p.setPen(zircon::aciklama);
