@@ -4,10 +4,10 @@
 
 #include "app/girisform.h"
 #include "app/kayanyazi.h"
-#include "service/mesgulgostergesi.h"
-#include "service/resimler.h"
 #include "app/zirconstyle.h"
 #include "service/mesajgoster.h"
+#include "service/mesgulgostergesi.h"
+#include "service/resimler.h"
 #include "service/seams.h"
 #include "wire/objects.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/arkaplanzinciri.h"
-#include "service/sayfabaglami.h"
 #include "service/connection.h"
+#include "service/sayfabaglami.h"
 #include "table/table.h"
 
 #include <QMainWindow>
