@@ -5,6 +5,7 @@
 #include "app/girisform.h"
 #include "app/kayanyazi.h"
 #include "app/zirconstyle.h"
+#include "catalogue/stoklistesi.h"
 #include "service/mesajgoster.h"
 #include "service/mesgulgostergesi.h"
 #include "service/resimler.h"
@@ -114,6 +115,7 @@ void TForm1::FormCreate()
 
     if (!GirisYap())
         return;
+    stokListesiniKur();
 
     // The window shows at once; the header, banners and counts follow.
     ZincirPenceresi *pencere = this;
@@ -524,6 +526,22 @@ void TForm1::sayfalariKur()
         *tanim.alan = sayfa;
     }
     sayfalar->setCurrentWidget(sstoklistesi);
+}
+
+// Built after the login: its columns depend on the user kind.
+void TForm1::stokListesiniKur()
+{
+    AramaCubugu cubuk;
+    cubuk.araedit = araedit;
+    cubuk.arabuton = arabuton;
+    cubuk.temizlebuton = temizlebuton;
+    cubuk.gifstokara = gifstokara;
+    stoklistesi = new TStokListesi(m_baglam, cubuk, sstoklistesi);
+    auto *yerlesim = new QVBoxLayout(sstoklistesi);
+    yerlesim->setContentsMargins(0, 0, 0, 0);
+    yerlesim->addWidget(stoklistesi);
+    connect(arabuton, &QToolButton::clicked, stoklistesi, &TStokListesi::SpeedButton2Click);
+    connect(temizlebuton, &QToolButton::clicked, stoklistesi, &TStokListesi::SpeedButton1Click);
 }
 
 QWidget *TForm1::durumAciklamasi()

@@ -23,6 +23,7 @@ class QToolButton;
 namespace zelvora {
 
 class KayanYazi;
+class TStokListesi;
 class MesgulGostergesi;
 class TSonucBilgisi;
 
@@ -109,6 +110,7 @@ public:
     QWidget *sTabSheetduyuru = nullptr;
     QWidget *sTabbakiyeler = nullptr;
     QWidget *ss = nullptr;
+    TStokListesi *stoklistesi = nullptr; // inside sstoklistesi
 
     QWidget *Panel5 = nullptr;             // bottom panel
     KayanYazi *RealTimeMarquee1 = nullptr; // the bottom banner, scrolled
@@ -137,6 +139,7 @@ private:
     QWidget *durumAciklamasi();
     QWidget *altPanel();
     void sayfalariKur();
+    void stokListesiniKur();
     void gifYukle(QLabel *alan, const QByteArray &resim, bool genisligiAl);
     void sayfaBasligiYaz(QWidget *sayfa, const QString &baslik);
 
