@@ -4,6 +4,7 @@
 // to a filled table over loopback TCP.
 //
 //   bench_search [items] [runs]      (defaults: 200000 items, 5 runs; median shown)
+#include "medianms.h"
 #include "server/dispatcher.h"
 #include "server/ops/stock.h"
 #include "server/storage/db.h"
@@ -23,23 +24,6 @@
 #include <functional>
 
 using namespace zelvora;
-
-namespace {
-
-double medianMs(int runs, const std::function<void()> &work)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        work();
-        times.push_back(double(t.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-} // namespace
 
 int main(int argc, char *argv[])
 {

@@ -4,6 +4,7 @@
 //
 //   bench_stoklistesi [items] [runs]   (defaults: 200000 items, 5 runs; medians)
 #include "grid/grid.h"
+#include "medianms.h"
 #include "server/dispatcher.h"
 #include "service/connection.h"
 #include "service/servermethods.h"
@@ -23,23 +24,6 @@
 #include <functional>
 
 using namespace zelvora;
-
-namespace {
-
-double medianMs(int runs, const std::function<void()> &work)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer t;
-        t.start();
-        work();
-        times.push_back(double(t.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-} // namespace
 
 int main(int argc, char *argv[])
 {
