@@ -242,7 +242,7 @@ void GridDelegate::paintGroupHeader(QPainter *painter, const QStyleOptionViewIte
     painter->setPen(look::groupLine);
     painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
 
-    // The caption runs across the whole row; each cell paints the part of it
+    // The caption runs across the whole row; each cell paints the slice of it
     // that falls inside itself, so moved, hidden or scrolled columns never
     // cut it.
     painter->setClipRect(option.rect.adjusted(0, 0, 0, -1));

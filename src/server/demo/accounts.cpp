@@ -143,7 +143,7 @@ QString phoneNumber(Rng &rng, const QString &prefix)
     return s;
 }
 
-// "DOĞAN OTO YEDEK" -> "doganoto": the part of a mail address people make of
+// "DOĞAN OTO YEDEK" -> "doganoto": the local half of a mail address people make of
 // a firm name.
 QString mailSlug(const QString &firmName)
 {

@@ -60,7 +60,7 @@ const Brand brands[] = {
 constexpr int brandCount = int(std::size(brands));
 
 // How a maker writes its part numbers; '#' stands for a digit. The first
-// pattern of a brand whose keyword occurs in the part name wins; an empty
+// pattern of a brand whose keyword occurs in the item name wins; an empty
 // keyword is the brand's general form and must be wide enough to never run out.
 struct CodePattern
 {

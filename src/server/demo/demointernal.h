@@ -1,6 +1,6 @@
 #pragma once
 
-// Shared by the parts of the demo loader only.
+// Shared by the demo loader's own files only.
 
 #include "server/demo/demodata.h"
 #include "server/storage/db.h"
