@@ -5,6 +5,8 @@
 #include "app/girisform.h"
 #include "app/kayanyazi.h"
 #include "app/zirconstyle.h"
+#include "basket/sepetsayfasi.h"
+#include "catalogue/stokayarinti.h"
 #include "catalogue/stoklistesi.h"
 #include "service/mesajgoster.h"
 #include "service/mesgulgostergesi.h"
@@ -116,6 +118,7 @@ void TForm1::FormCreate()
     if (!GirisYap())
         return;
     stokListesiniKur();
+    sepetSayfasiniKur();
 
     // The window shows at once; the header, banners and counts follow.
     ZincirPenceresi *pencere = this;
@@ -542,6 +545,17 @@ void TForm1::stokListesiniKur()
     yerlesim->addWidget(stoklistesi);
     connect(arabuton, &QToolButton::clicked, stoklistesi, &TStokListesi::SpeedButton2Click);
     connect(temizlebuton, &QToolButton::clicked, stoklistesi, &TStokListesi::SpeedButton1Click);
+}
+
+// Built after the login: the status column depends on the user kind.
+void TForm1::sepetSayfasiniKur()
+{
+    sepetsayfasi = new TSepetSayfasi(m_baglam, araedit, gifsepet, ssepet);
+    auto *yerlesim = new QVBoxLayout(ssepet);
+    yerlesim->setContentsMargins(0, 0, 0, 0);
+    yerlesim->addWidget(sepetsayfasi);
+    connect(sepetsayfasi, &TSepetSayfasi::satirDegistirIstendi, this,
+            [this](qint32 sirano) { SepetSatirDegistir(m_baglam, sirano, this); });
 }
 
 QWidget *TForm1::durumAciklamasi()

@@ -24,6 +24,7 @@ namespace zelvora {
 
 class KayanYazi;
 class TStokListesi;
+class TSepetSayfasi;
 class MesgulGostergesi;
 class TSonucBilgisi;
 
@@ -110,7 +111,8 @@ public:
     QWidget *sTabSheetduyuru = nullptr;
     QWidget *sTabbakiyeler = nullptr;
     QWidget *ss = nullptr;
-    TStokListesi *stoklistesi = nullptr; // inside sstoklistesi
+    TStokListesi *stoklistesi = nullptr;   // inside sstoklistesi
+    TSepetSayfasi *sepetsayfasi = nullptr; // inside ssepet
 
     QWidget *Panel5 = nullptr;             // bottom panel
     KayanYazi *RealTimeMarquee1 = nullptr; // the bottom banner, scrolled
@@ -140,6 +142,7 @@ private:
     QWidget *altPanel();
     void sayfalariKur();
     void stokListesiniKur();
+    void sepetSayfasiniKur();
     void gifYukle(QLabel *alan, const QByteArray &resim, bool genisligiAl);
     void sayfaBasligiYaz(QWidget *sayfa, const QString &baslik);
 

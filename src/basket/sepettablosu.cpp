@@ -6,22 +6,50 @@
 #include "table/table.h"
 #include "wire/objects.h"
 
+#include <atomic>
+
 namespace zelvora {
 
-bool SepetYukle(const Connection &bagc, const TSonucBilgisi &sbilgi, Table &sepet)
+namespace {
+
+std::atomic<quint64> yazimSayaci{0};
+
+} // namespace
+
+std::optional<DataPacket> SepetPaketiAl(const Connection &bagc, const TSonucBilgisi &sbilgi)
 {
     const std::unique_ptr<Connection> baglanti = bagc.clone();
     if (!BaglantiAc(*baglanti, 1))
-        return false;
+        return std::nullopt;
+    std::optional<DataPacket> paket;
     {
         TServerMethods1Client istemci(baglanti.get());
-        const DataPacket paket = istemci.SepetVer2(sbilgi.CARINO());
-        sepet.assign(paket.table());
-        SayiFormatla(sepet);
+        paket = istemci.SepetVer2(sbilgi.CARINO());
     }
     // The connection closes with `baglanti`, whether the call returned or threw.
     baglanti->close();
+    return paket;
+}
+
+void SepetPaketiYaz(Table &sepet, const DataPacket &paket)
+{
+    sepet.assign(paket.table());
+    SayiFormatla(sepet);
+    ++yazimSayaci;
+}
+
+bool SepetYukle(const Connection &bagc, const TSonucBilgisi &sbilgi, Table &sepet)
+{
+    const std::optional<DataPacket> paket = SepetPaketiAl(bagc, sbilgi);
+    if (!paket)
+        return false;
+    SepetPaketiYaz(sepet, *paket);
     return true;
+}
+
+quint64 SepetYazimSayaci()
+{
+    return yazimSayaci.load();
 }
 
 } // namespace zelvora

@@ -439,6 +439,35 @@ QIcon TemizleResmi()
     return QIcon(resim);
 }
 
+QIcon GonderResmi()
+{
+    // A paper plane.
+    QPixmap resim = bosResim(QSize(24, 24));
+    QPainter p(&resim);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(30, 110, 60), 1.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(QColor(46, 160, 67));
+    p.drawPolygon(QPolygonF({QPointF(2, 11), QPointF(22, 3), QPointF(16, 21), QPointF(11, 14)}));
+    p.setBrush(QColor(30, 110, 60));
+    p.drawPolygon(QPolygonF({QPointF(11, 14), QPointF(22, 3), QPointF(10, 20)}));
+    return QIcon(resim);
+}
+
+QIcon ExcelResmi()
+{
+    // A green sheet with a white cross, as spreadsheet files are shown.
+    QPixmap resim = bosResim(QSize(24, 24));
+    QPainter p(&resim);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(33, 115, 70));
+    p.drawRoundedRect(QRectF(3, 3, 18, 18), 2.5, 2.5);
+    cizgiKalemi(p, Qt::white, 2.4);
+    p.drawLine(QPointF(8, 8), QPointF(16, 16));
+    p.drawLine(QPointF(16, 8), QPointF(8, 16));
+    return QIcon(resim);
+}
+
 QList<QPixmap> MesgulKareleri(QSize boyut)
 {
     // Eight dots round a circle; the bright one walks on by one per frame.

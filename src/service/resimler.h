@@ -34,6 +34,9 @@ QPixmap MenuResmi();
 QPixmap AramaResmi(int boyut = 22);
 QIcon AraResmi();
 QIcon TemizleResmi();
+// The basket page's "Gönder" and "Excel Kaydet" buttons.
+QIcon GonderResmi();
+QIcon ExcelResmi();
 
 // One turn of the busy indicator.
 QList<QPixmap> MesgulKareleri(QSize boyut = QSize(28, 27));
