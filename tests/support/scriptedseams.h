@@ -24,6 +24,8 @@ public:
 
     // Answer of the message dialog; mrNone means "the focused button".
     int dialogAnswer = zelvora::mrNone;
+    // What the save dialog answers; empty means "cancelled".
+    QString saveAs;
     // Called after a wait has been recorded, with the number of waits so far.
     std::function<void(int)> onSleep;
 
@@ -45,6 +47,13 @@ public:
     {
         QMutexLocker lock(&m_mutex);
         m_events.append(event);
+    }
+
+    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override
+    {
+        QMutexLocker lock(&m_mutex);
+        m_events.append(QStringLiteral("save:") + saveAs);
+        return saveAs;
     }
 
     int execMessageDialog(const zelvora::MesajIstegi &request) override
