@@ -350,17 +350,14 @@ void TSepetSayfasi::ssepetShow()
     auto bilgi = std::shared_ptr<TSonucBilgisi>(BilgiKopyasi(*d->baglam.sbilgi));
     auto paket = std::make_shared<std::optional<DataPacket>>();
     const quint64 sayac = SepetYazimSayaci();
-    Table *sepet = d->baglam.sepet;
-    QPointer<TSepetSayfasi> sayfa(this);
     ArkadaCalistir([baglanti, bilgi, paket] {
         *paket = SepetPaketiAl(*baglanti, *bilgi);
-    })->Await([sayfa, sepet, paket, sayac] {
+    })->Await(this, [this, paket, sayac] {
         // A load that another one overtook (a line added meanwhile, say)
         // would bring back an older basket.
         if (*paket && SepetYazimSayaci() == sayac)
-            SepetPaketiYaz(*sepet, **paket);
-        if (sayfa)
-            sayfa->SepetYukleBitti();
+            SepetPaketiYaz(d->sepet(), **paket);
+        SepetYukleBitti();
     });
 }
 

@@ -2,6 +2,7 @@
 // totals of the marked lines, the mark toggle, the deletions, select all and
 // none, the column widths, the export and the overdue warning.
 #include "basket/sepetsayfasi.h"
+#include "basket/sepettablosu.h"
 #include "basket/sepettoplam.h"
 #include "grid/grid.h"
 #include "grid/gridmodel.h"
@@ -147,6 +148,7 @@ private Q_SLOTS:
     void excelKaydet();
     void ilkYuklemeSunucusuz();
     void yuklemeSurerkenIkinciGosterim();
+    void eskiYuklemeYenisiniEzmez();
     void vadesiGecmisUyarisi();
 
 private:
@@ -518,6 +520,25 @@ void TestSepetSayfasi::yuklemeSurerkenIkinciGosterim()
 
     // Once it has ended, showing the page loads again.
     QVERIFY(s.yukle());
+}
+
+void TestSepetSayfasi::eskiYuklemeYenisiniEzmez()
+{
+    m_ortam.hazirla(2);
+    Sayfa s(m_ortam);
+    QSignalSpy bitti(s.sayfa, &TSepetSayfasi::yuklemeBitti);
+    s.sayfa->ssepetShow();
+    // Meanwhile a line is removed and the table reloaded on the UI thread, as
+    // a change from the stock list does; whatever the page's worker fetched
+    // before must not bring the line back.
+    {
+        auto c = m_ortam.sunucu.openConnection();
+        TServerMethods1Client istemci(c.get());
+        istemci.SepetSatirSil(m_ortam.kopya(), m_ortam.siranolar().first(), QString());
+    }
+    QVERIFY(SepetYukle(m_ortam.bagc, m_ortam.sbilgi, s.sepet));
+    QVERIFY(bitti.wait(20000));
+    QCOMPARE(s.sepet.recordCount(), 1);
 }
 
 void TestSepetSayfasi::vadesiGecmisUyarisi()
