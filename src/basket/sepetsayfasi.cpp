@@ -5,6 +5,7 @@
 #include "basket/sepettoplam.h"
 #include "grid/grid.h"
 #include "grid/griddelegate.h"
+#include "grid/kolonlar.h"
 #include "service/arkada.h"
 #include "service/baglantiac.h"
 #include "service/connection.h"
@@ -27,7 +28,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
-#include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -135,14 +135,7 @@ void TSepetSayfasi::kolonlariKur()
     using grid::ColumnDef;
     using grid::Presentation;
 
-    auto kolon = [](const QString &alan, const QString &baslik, bool gorunur, int agirlik) {
-        ColumnDef k;
-        k.field = alan;
-        k.caption = baslik;
-        k.visible = gorunur;
-        k.weight = agirlik;
-        return k;
-    };
+    const auto kolon = grid::Kolon;
     auto gizli = [&](const QString &alan, const QString &baslik = QString(), int agirlik = 1) {
         return kolon(alan, baslik, false, agirlik);
     };
@@ -163,11 +156,7 @@ void TSepetSayfasi::kolonlariKur()
     ColumnDef indirim = kolon(QStringLiteral("INDIRIMYAZI"), QStringLiteral("İndirim Oran"), true, 2);
     indirim.alignment = Qt::AlignCenter;
 
-    ColumnDef durum = kolon(QStringLiteral("DURUM"), QStringLiteral("Durum"), true, 1);
-    durum.presentation = Presentation::Picture;
-    durum.alignment = Qt::AlignCenter;
-    for (int deger : {1, 2, 3, 5, 4, 0})
-        durum.images.insert(deger, DurumResimNumarasi(deger));
+    ColumnDef durum = grid::DurumKolonu();
     if (d->baglam.durumGizli()) {
         durum.visible = false;
         durum.customizable = false;
@@ -306,16 +295,7 @@ QWidget *TSepetSayfasi::altPanel()
 
 void TSepetSayfasi::basligiYaz(const QString &baslik)
 {
-    QTabWidget *sayfalar = d->baglam.sayfalar;
-    if (!sayfalar)
-        return;
-    for (int i = 0; i < sayfalar->count(); ++i) {
-        QWidget *sayfa = sayfalar->widget(i);
-        if (sayfa == this || sayfa->isAncestorOf(this)) {
-            sayfalar->setTabText(i, baslik);
-            return;
-        }
-    }
+    d->baglam.sekmeBasligiYaz(this, baslik);
 }
 
 // ---------------------------------------------------------------- page load

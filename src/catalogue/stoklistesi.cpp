@@ -3,6 +3,7 @@
 #include "catalogue/stokayarinti.h"
 #include "grid/grid.h"
 #include "grid/griddelegate.h"
+#include "grid/kolonlar.h"
 #include "service/arkada.h"
 #include "service/baglantiac.h"
 #include "service/connection.h"
@@ -19,7 +20,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPainter>
-#include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -191,14 +191,7 @@ void TStokListesi::kolonlariKur()
     using grid::ColumnDef;
     using grid::Presentation;
 
-    auto metin = [](const QString &alan, const QString &baslik, bool gorunur, int agirlik) {
-        ColumnDef k;
-        k.field = alan;
-        k.caption = baslik;
-        k.visible = gorunur;
-        k.weight = agirlik;
-        return k;
-    };
+    const auto metin = grid::Kolon;
     auto sabitGizli = [&](const QString &alan, int agirlik) {
         ColumnDef k = metin(alan, QString(), false, agirlik);
         k.customizable = false;
@@ -213,11 +206,7 @@ void TStokListesi::kolonlariKur()
         return k;
     };
 
-    ColumnDef durum = metin(QStringLiteral("DURUM"), QStringLiteral("Durum"), true, 1);
-    durum.presentation = Presentation::Picture;
-    durum.alignment = Qt::AlignCenter;
-    for (int deger : {1, 2, 3, 5, 4, 0})
-        durum.images.insert(deger, DurumResimNumarasi(deger));
+    const ColumnDef durum = grid::DurumKolonu();
 
     ColumnDef oem1 = metin(QStringLiteral("OEM1"), QStringLiteral("Oem1"), false, 2);
     oem1.footer = grid::Summary::Count;
@@ -316,16 +305,7 @@ void TStokListesi::kolonlariKur()
 
 void TStokListesi::basligiYaz(const QString &baslik)
 {
-    QTabWidget *sayfalar = d->baglam.sayfalar;
-    if (!sayfalar)
-        return;
-    for (int i = 0; i < sayfalar->count(); ++i) {
-        QWidget *sayfa = sayfalar->widget(i);
-        if (sayfa == this || sayfa->isAncestorOf(this)) {
-            sayfalar->setTabText(i, baslik);
-            return;
-        }
-    }
+    d->baglam.sekmeBasligiYaz(this, baslik);
 }
 
 bool TStokListesi::eventFilter(QObject *watched, QEvent *event)
@@ -365,11 +345,7 @@ void TStokListesi::Enter()
 {
     if (aramaSuruyor())
         return;
-    if (QTabWidget *sayfalar = d->baglam.sayfalar) {
-        for (int i = 0; i < sayfalar->count(); ++i)
-            if (sayfalar->widget(i) == this || sayfalar->widget(i)->isAncestorOf(this))
-                sayfalar->setCurrentIndex(i);
-    }
+    d->baglam.sekmeyiOneGetir(this);
     if (d->cubuk.araedit->text().trimmed().size() < 3) {
         MesajGoster(QStringLiteral("Lütfen en az 3 harf giriniz !"), mtUyari, 1 << mbOK, mbOK, 0, this);
         return;
@@ -455,11 +431,7 @@ void TStokListesi::SpeedButton1Click()
         d->grid->setTable(stok);
         basligiYaz(sayfaBasligi);
     }
-    if (QTabWidget *sayfalar = d->baglam.sayfalar) {
-        for (int i = 0; i < sayfalar->count(); ++i)
-            if (sayfalar->widget(i) == this || sayfalar->widget(i)->isAncestorOf(this))
-                sayfalar->setCurrentIndex(i);
-    }
+    d->baglam.sekmeyiOneGetir(this);
     d->grid->clearFilter();
     d->cubuk.araedit->clear();
     d->cubuk.araedit->selectAll();

@@ -34,6 +34,12 @@ struct SayfaBaglami
     // another page.
     QPointer<QTabWidget> sayfalar;
 
+    // The tab that holds `icerik` (a page or a widget inside one) gets the
+    // caption / comes to the front. Nothing happens without a page control
+    // or when no tab holds it.
+    void sekmeBasligiYaz(const QWidget *icerik, const QString &baslik) const;
+    void sekmeyiOneGetir(const QWidget *icerik) const;
+
     // The user-kind table, for the pages and dialogs that apply it to their
     // own columns.
     // 1 and 2: remaining stock (`KALAN`) and the order quantities

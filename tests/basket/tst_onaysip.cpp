@@ -3,12 +3,12 @@
 // the checks in their order, the saved order and a refused one.
 #include "basket/onaysip.h"
 #include "basket/sepetsayfasi.h"
+#include "modalda.h"
 #include "scriptedseams.h"
 #include "sepetortami.h"
 #include "service/radyogrubu.h"
 #include "service/sayfabaglami.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,10 +19,7 @@
 #include <QTabWidget>
 #include <QTcpServer>
 #include <QTest>
-#include <QTimer>
 #include <QVBoxLayout>
-
-#include <functional>
 
 using namespace zelvora;
 
@@ -37,22 +34,6 @@ quint16 bosPort()
     QTcpServer s;
     s.listen(QHostAddress::LocalHost);
     return s.serverPort();
-}
-
-// Runs `adim` on the confirmation as soon as it is up.
-void OnaydaYap(std::function<void(TONAYSIP *)> adim)
-{
-    auto *zamanlayici = new QTimer;
-    zamanlayici->setInterval(20);
-    QObject::connect(zamanlayici, &QTimer::timeout, zamanlayici, [zamanlayici, adim] {
-        auto *d = qobject_cast<TONAYSIP *>(QApplication::activeModalWidget());
-        if (!d)
-            return;
-        zamanlayici->stop();
-        zamanlayici->deleteLater();
-        adim(d);
-    });
-    zamanlayici->start();
 }
 
 // A click on a radio item, as the user makes it.
@@ -278,7 +259,7 @@ void TestOnaySip::siparisGonderilir()
     s.sayfa->lbluyarbakiye->setText(QStringLiteral("Vadesi geçmiş 10,00 TL borcunuz bulunmaktadır !"));
     QString ozet;
     QString uyari;
-    OnaydaYap([&](TONAYSIP *d) {
+    ModaldaYap<TONAYSIP>([&](TONAYSIP *d) {
         ozet = d->Label2->text();
         uyari = d->Label3->text();
         tikla(d->boxkargo, 3);
@@ -314,7 +295,7 @@ void TestOnaySip::sunucuKabulEtmezse()
     s.sepet.fieldByName(QStringLiteral("SEC")).setValue(1);
     s.sepet.post();
 
-    OnaydaYap([](TONAYSIP *d) {
+    ModaldaYap<TONAYSIP>([](TONAYSIP *d) {
         tikla(d->boxkargo, 3);
         QTest::mouseClick(d->evetbuton, Qt::LeftButton);
     });
@@ -334,7 +315,7 @@ void TestOnaySip::vazgecilirse()
     const qsizetype siparislerOnce = m_ortam.oncekiSiparisSayisi();
     GonderSayfasi s(m_ortam);
     QVERIFY(s.yukle());
-    OnaydaYap([](TONAYSIP *d) { QTest::mouseClick(d->hayirbuton, Qt::LeftButton); });
+    ModaldaYap<TONAYSIP>([](TONAYSIP *d) { QTest::mouseClick(d->hayirbuton, Qt::LeftButton); });
     s.sayfa->Button1Click();
     QVERIFY(m_seams->dialogs().isEmpty());
     QCOMPARE(m_ortam.siranolar().size(), 1);

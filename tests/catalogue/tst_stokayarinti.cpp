@@ -1,3 +1,4 @@
+#include "../support/modalda.h"
 #include "../support/scriptedseams.h"
 #include "../support/testserver.h"
 #include "catalogue/stokayarinti.h"
@@ -16,26 +17,6 @@
 #include <functional>
 
 using namespace zelvora;
-
-namespace {
-
-// Runs `adim` on the modal dialog as soon as it is up.
-void ModaldaYap(std::function<void(Tstokayarinti *)> adim)
-{
-    auto *zamanlayici = new QTimer;
-    zamanlayici->setInterval(20);
-    QObject::connect(zamanlayici, &QTimer::timeout, zamanlayici, [zamanlayici, adim] {
-        auto *d = qobject_cast<Tstokayarinti *>(QApplication::activeModalWidget());
-        if (!d)
-            return;
-        zamanlayici->stop();
-        zamanlayici->deleteLater();
-        adim(d);
-    });
-    zamanlayici->start();
-}
-
-} // namespace
 
 class TestStokayarinti : public QObject
 {
@@ -252,7 +233,7 @@ void TestStokayarinti::addThenChangeAgainstServer()
     baglam.sepet = &sepet;
 
     // "Sipariş ekle" sends the line.
-    ModaldaYap([](Tstokayarinti *d) {
+    ModaldaYap<Tstokayarinti>([](Tstokayarinti *d) {
         d->adet->kutu()->setText(QStringLiteral("3"));
         QTest::mouseClick(d->ParcaliTus1, Qt::LeftButton);
     });
@@ -270,7 +251,7 @@ void TestStokayarinti::addThenChangeAgainstServer()
     // The second double-click changes that line: the dialog comes with the
     // basket's quantity, and a discount typed in the box is not sent.
     bool degisiklikMi = false;
-    ModaldaYap([&](Tstokayarinti *d) {
+    ModaldaYap<Tstokayarinti>([&](Tstokayarinti *d) {
         degisiklikMi = d->adet->text() == QStringLiteral("3");
         d->edindirim1->setValue(depolanan1 + 7);
         d->adet->kutu()->setText(QStringLiteral("5"));
@@ -286,7 +267,7 @@ void TestStokayarinti::addThenChangeAgainstServer()
     }
 
     // Cancel leaves the line alone.
-    ModaldaYap([](Tstokayarinti *d) { QTest::mouseClick(d->ParcaliTus2, Qt::LeftButton); });
+    ModaldaYap<Tstokayarinti>([](Tstokayarinti *d) { QTest::mouseClick(d->ParcaliTus2, Qt::LeftButton); });
     StokSatiriAc(baglam, stok, SatirKaynagi::StokListesi, nullptr);
     QCOMPARE(sunucuSatirlari().second.size(), 1);
     QVERIFY(seams.errors().isEmpty());
