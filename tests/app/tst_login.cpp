@@ -40,16 +40,6 @@ namespace {
 const QString YanlisGiris = QStringLiteral("Kullanıcı Adı ve Şifre Hatalı Lütfen Tekrar Deneyiniz !");
 const QString BaglantiYok = QStringLiteral("Bağlantı Kurulamadı !");
 
-quint16 closedPort()
-{
-    QTcpServer probe;
-    if (!probe.listen(QHostAddress::LocalHost, 0))
-        return 0;
-    const quint16 port = probe.serverPort();
-    probe.close();
-    return port;
-}
-
 Dagitim dagitimOf(const TestServer &server)
 {
     Dagitim d;
@@ -516,7 +506,7 @@ void TestLogin::enterInPasswordBoxStartsTheLogin()
 
 void TestLogin::unreachableServer()
 {
-    m_seams->deployment.sunucuPortu = closedPort();
+    m_seams->deployment.sunucuPortu = KapaliPort();
     Giris g;
     QVERIFY(runLogin(g, QStringLiteral("DEMO"), QStringLiteral("1234")));
     // Each failed attempt's own text in the plain box, then the login's message.

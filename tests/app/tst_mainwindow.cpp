@@ -105,16 +105,6 @@ private:
     QStringList m_events;
 };
 
-quint16 closedPort()
-{
-    QTcpServer probe;
-    if (!probe.listen(QHostAddress::LocalHost, 0))
-        return 0;
-    const quint16 port = probe.serverPort();
-    probe.close();
-    return port;
-}
-
 // The login as the server answers it for this workstation (the demo server
 // binds an unknown one to DEMO), with the user kind replaced when asked.
 TForm1::GirisPenceresi sunucudanGiris(int tip = -1)
@@ -581,7 +571,7 @@ void TestMainWindow::zincirSayilariVeKayanYazi()
 void TestMainWindow::sunucuYokkenZincir()
 {
     // The login succeeds, then the server is gone for the whole chain.
-    m_seams->deployment.sunucuPortu = closedPort();
+    m_seams->deployment.sunucuPortu = KapaliPort();
     TForm1 form(kayitliGiris(0));
     form.show();
     bitmesiniBekle(form);

@@ -8,6 +8,7 @@
 #include "sepetortami.h"
 #include "service/radyogrubu.h"
 #include "service/sayfabaglami.h"
+#include "testserver.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -28,13 +29,6 @@ namespace {
 const QString TeslimSeciniz = QStringLiteral("Lütfen Teslim Durumu Seçiniz !");
 const QString KargoTuruSeciniz = QStringLiteral("Lütfen Kargo Türünü Seçiniz !");
 const QString KargoSeciniz = QStringLiteral("Lütfen Kargo  Seçiniz !");
-
-quint16 bosPort()
-{
-    QTcpServer s;
-    s.listen(QHostAddress::LocalHost);
-    return s.serverPort();
-}
 
 // A click on a radio item, as the user makes it.
 void tikla(RadyoGrubu *grup, int sira)
@@ -202,7 +196,7 @@ void TestOnaySip::sunucuYokken()
 {
     Connection kapali;
     kapali.setParam(QStringLiteral("HostName"), QStringLiteral("127.0.0.1"));
-    kapali.setParam(QStringLiteral("Port"), QString::number(bosPort()));
+    kapali.setParam(QStringLiteral("Port"), QString::number(KapaliPort()));
     auto d = TONAYSIP::Ac(nullptr, kapali, QString(), m_ortam.sbilgi, QStringLiteral("0,00"));
     QCOMPARE(diyaloglar(), QStringList({QStringLiteral("Bağlantı Kurulamıyor Lütfen Tekrar Deneyin ...!")}));
     QCOMPARE(d->teslimbox->adet(), 0);

@@ -11,6 +11,7 @@
 #include "service/sayfabaglami.h"
 #include "service/yuvarla.h"
 #include "table/formatfloat.h"
+#include "testserver.h"
 
 #include <QFileInfo>
 #include <QGroupBox>
@@ -31,13 +32,6 @@ namespace {
 
 const QString SilSorusu = QStringLiteral("Satırı silmek istiyor musunuz ");
 const QString HepsiniSilSorusu = QStringLiteral("Tüm Sepeti Silmek İstiyor musunuz ");
-
-quint16 bosPort()
-{
-    QTcpServer s;
-    s.listen(QHostAddress::LocalHost);
-    return s.serverPort();
-}
 
 // The page as the main window holds it: inside a tab of a page control, with
 // the search box and the busy indicator of the window's search bar.
@@ -478,7 +472,7 @@ void TestSepetSayfasi::ilkYuklemeSunucusuz()
     SepetOrtami kapali;
     kapali.sbilgi.Kopyala(m_ortam.sbilgi);
     kapali.bagc.setParam(QStringLiteral("HostName"), QStringLiteral("127.0.0.1"));
-    kapali.bagc.setParam(QStringLiteral("Port"), QString::number(bosPort()));
+    kapali.bagc.setParam(QStringLiteral("Port"), QString::number(KapaliPort()));
     Sayfa s(kapali);
     s.gif.setVisible(true);
     QVERIFY(s.yukle());

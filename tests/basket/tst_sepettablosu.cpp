@@ -33,14 +33,6 @@ TSonucBilgisi girisKaydi(qint32 carino)
     return sbilgi;
 }
 
-// A port nothing listens on: taken from the system and given back at once.
-quint16 bosPort()
-{
-    QTcpServer s;
-    s.listen(QHostAddress::LocalHost);
-    return s.serverPort();
-}
-
 } // namespace
 
 class TestSepetTablosu : public QObject
@@ -189,7 +181,7 @@ void TestSepetTablosu::unreachableServerKeepsTable()
         rows = sepet.recordCount();
         QVERIFY(rows > 0);
     }
-    const auto kotu = baglantiTanimi(bosPort());
+    const auto kotu = baglantiTanimi(KapaliPort());
     QVERIFY(!SepetYukle(*kotu, girisKaydi(demoCarino), sepet));
     QCOMPARE(sepet.active(), loadedBefore);
     if (loadedBefore)

@@ -58,13 +58,6 @@ std::unique_ptr<Connection> baglantiTanimi(quint16 port)
     return bagc;
 }
 
-quint16 bosPort()
-{
-    QTcpServer s;
-    s.listen(QHostAddress::LocalHost);
-    return s.serverPort();
-}
-
 // Answers every request with the set status, content type and body; with
 // `beklet` it keeps the request unanswered until told.
 class MiniWeb : public QObject
@@ -361,7 +354,7 @@ void TestResim::unreachableServerKeepsLogo()
     QLabel Image1;
     Image1.setPixmap(logo());
     const qint64 logoKey = Image1.pixmap().cacheKey();
-    const auto bagc = baglantiTanimi(bosPort());
+    const auto bagc = baglantiTanimi(KapaliPort());
     StokResmiYukle(*bagc, m_resimli, &Image1);
     QCOMPARE(Image1.pixmap().cacheKey(), logoKey);
     QCOMPARE(m_seams->dialogs().size(), 1);

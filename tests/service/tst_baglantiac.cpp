@@ -1,4 +1,5 @@
 #include "scriptedseams.h"
+#include "testserver.h"
 
 #include "service/baglantiac.h"
 #include "service/connection.h"
@@ -16,18 +17,6 @@ using namespace zelvora;
 namespace {
 
 const QString Final = QStringLiteral("Bağlantı Kurulamıyor Lütfen Tekrar Deneyin ...!");
-
-// A loopback port that nobody listens on: the system hands out a free one,
-// and it is given back straight away.
-quint16 closedPort()
-{
-    QTcpServer probe;
-    if (!probe.listen(QHostAddress::LocalHost, 0))
-        return 0;
-    const quint16 port = probe.serverPort();
-    probe.close();
-    return port;
-}
 
 void pointAt(Connection &connection, quint16 port)
 {
@@ -91,7 +80,7 @@ void TestBaglantiAc::closedPortTriesElevenTimes()
 {
     QFETCH(int, mode);
     QFETCH(bool, loud);
-    const quint16 port = closedPort();
+    const quint16 port = KapaliPort();
     QVERIFY(port != 0);
     Connection connection;
     pointAt(connection, port);
@@ -127,7 +116,7 @@ void TestBaglantiAc::closedPortTriesElevenTimes()
 
 void TestBaglantiAc::serverComingBackEndsTheRetries()
 {
-    const quint16 port = closedPort();
+    const quint16 port = KapaliPort();
     QVERIFY(port != 0);
     QTcpServer server;
     // The server is back after the third failed attempt has had its wait.
@@ -147,7 +136,7 @@ void TestBaglantiAc::serverComingBackEndsTheRetries()
 
 void TestBaglantiAc::fromAWorkerTheMessagesAreShownOnTheUiThread()
 {
-    const quint16 port = closedPort();
+    const quint16 port = KapaliPort();
     QVERIFY(port != 0);
     std::atomic<bool> done = false;
     std::atomic<bool> opened = true;

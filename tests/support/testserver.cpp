@@ -4,6 +4,7 @@
 
 #include <QDeadlineTimer>
 #include <QRegularExpression>
+#include <QTcpServer>
 
 TestServer::TestServer(int items, const QStringList &extraArgs) : m_items(items), m_extraArgs(extraArgs) {}
 
@@ -64,6 +65,16 @@ void TestServer::stop()
             m_process.waitForFinished(2000);
         }
     }
+}
+
+quint16 KapaliPort()
+{
+    QTcpServer probe;
+    if (!probe.listen(QHostAddress::LocalHost, 0))
+        return 0;
+    const quint16 port = probe.serverPort();
+    probe.close();
+    return port;
 }
 
 std::unique_ptr<zelvora::Connection> TestServer::openConnection() const

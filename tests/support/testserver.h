@@ -10,6 +10,10 @@ namespace zelvora {
 class Connection;
 }
 
+// A loopback port nothing listens on: the system hands out a free one and
+// it is given back at once. 0 when none could be had.
+quint16 KapaliPort();
+
 // A real zelvora-server for a test: its own fresh database in a temporary
 // folder, listening on loopback ports the system picks.
 class TestServer
