@@ -4,6 +4,8 @@
 #include "app/form1.h"
 #include "app/kayanyazi.h"
 #include "app/zirconstyle.h"
+#include "basket/sepetsayfasi.h"
+#include "grid/grid.h"
 #include "service/connection.h"
 #include "service/mesajgoster.h"
 #include "service/mesgulgostergesi.h"
@@ -21,6 +23,7 @@
 #include <QMovie>
 #include <QMutex>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTcpServer>
@@ -180,6 +183,8 @@ private Q_SLOTS:
     void baslikEtiketleri();
     void zincirSayilariVeKayanYazi();
     void sunucuYokkenZincir();
+    void sepetSayfasi_data();
+    void sepetSayfasi();
 
 private:
     void bitmesiniBekle(TForm1 &form);
@@ -594,6 +599,45 @@ void TestMainWindow::sunucuYokkenZincir()
     QCOMPARE(form.sayfalar->tabText(form.sayfalar->indexOf(form.sTabSheetduyuru)),
              QStringLiteral("Duyurular"));
     QVERIFY(form.isEnabled());
+}
+
+void TestMainWindow::sepetSayfasi_data()
+{
+    QTest::addColumn<int>("tip");
+    QTest::addColumn<bool>("durumKolonu");
+    QTest::newRow("dealer") << 0 << true;
+    QTest::newRow("kind 3: no status column") << 3 << false;
+}
+
+void TestMainWindow::sepetSayfasi()
+{
+    QFETCH(int, tip);
+    QFETCH(bool, durumKolonu);
+    TForm1 form(sunucudanGiris(tip));
+    QVERIFY(form.sepetsayfasi);
+    QVERIFY(form.ssepet->isAncestorOf(form.sepetsayfasi));
+    grid::Grid *grid = form.sepetsayfasi->cxGridDBTableView1();
+    QCOMPARE(grid->isColumnVisible(QStringLiteral("DURUM")), durumKolonu);
+    bitmesiniBekle(form);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+
+    // Bringing the tab to the front loads the basket and counts its lines.
+    QSignalSpy bitti(form.sepetsayfasi, &TSepetSayfasi::yuklemeBitti);
+    form.sayfalar->setCurrentWidget(form.ssepet);
+    QVERIFY(bitti.wait(20000));
+    QVERIFY(form.sepet.active());
+    QVERIFY(form.sepet.recordCount() > 0);
+    QCOMPARE(form.sayfalar->tabText(form.sayfalar->indexOf(form.ssepet)),
+             QString::number(form.sepet.recordCount()) + QStringLiteral("=Sepet"));
+    QVERIFY(form.gifsepet->isHidden());
+    QCOMPARE(grid->table(), &form.sepet);
+
+    // Away and back: a new load.
+    form.sayfalar->setCurrentWidget(form.sstoklistesi);
+    form.sayfalar->setCurrentWidget(form.ssepet);
+    QVERIFY(bitti.wait(20000));
+    QCOMPARE(bitti.count(), 2);
 }
 
 QTEST_MAIN(TestMainWindow)
