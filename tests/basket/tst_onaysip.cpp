@@ -223,9 +223,12 @@ struct GonderSayfasi
     }
     bool yukle()
     {
+        // Both workers of the load: the basket and the account warning,
+        // which may end in either order.
         QSignalSpy bitti(sayfa, &TSepetSayfasi::yuklemeBitti);
+        QSignalSpy uyari(sayfa, &TSepetSayfasi::uyariBitti);
         sayfa->ssepetShow();
-        return bitti.wait(20000);
+        return (bitti.count() > 0 || bitti.wait(20000)) && (uyari.count() > 0 || uyari.wait(20000));
     }
     int sec(qsizetype satir) const
     {
