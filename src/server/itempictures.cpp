@@ -27,13 +27,13 @@ std::optional<QByteArray> itemPictureFor(Db &db, qint64 stokNo)
     st.bindAll({stokNo});
     if (!st.step() || st.int64(4) != 1)
         return std::nullopt;
-    media::ItemPictureSpec spec;
-    spec.stockNo = stokNo;
-    spec.code = st.text(0);
-    spec.name = st.text(1);
-    spec.brand = st.text(2);
-    spec.group = st.text(3);
-    const QByteArray jpeg = media::itemPicture(spec);
+    media::ItemPictureContent content;
+    content.stockNo = stokNo;
+    content.code = st.text(0);
+    content.name = st.text(1);
+    content.brand = st.text(2);
+    content.group = st.text(3);
+    const QByteArray jpeg = media::itemPicture(content);
     if (jpeg.isEmpty())
         return std::nullopt;
     QMutexLocker lock(&cacheMutex);

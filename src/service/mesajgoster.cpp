@@ -17,7 +17,7 @@ namespace zelvora {
 
 namespace {
 
-struct ButtonSpec
+struct ButtonDef
 {
     int number;
     const char *caption; // UTF-8
@@ -26,7 +26,7 @@ struct ButtonSpec
 
 // In the order the dialog lays them out. Help never closes the dialog: there
 // is no help file behind the help context.
-constexpr ButtonSpec ButtonSpecs[] = {
+constexpr ButtonDef ButtonDefs[] = {
     {mbYes, "Evet", mrYes},
     {mbNo, "Hayır", mrNo},
     {mbOK, "Tamam", mrOk},
@@ -99,9 +99,9 @@ QString MesajBasligi(int kind)
 
 QString DugmeBasligi(int number)
 {
-    for (const ButtonSpec &spec : ButtonSpecs) {
-        if (spec.number == number)
-            return QString::fromUtf8(spec.caption);
+    for (const ButtonDef &tanim : ButtonDefs) {
+        if (tanim.number == number)
+            return QString::fromUtf8(tanim.caption);
     }
     return QString();
 }
@@ -118,13 +118,13 @@ MesajIstegi MesajIstegiHazirla(const QString &text, int kind, int buttons, int d
 
     // A dialog without a button could not be closed; it gets "Tamam".
     bool any = false;
-    for (const ButtonSpec &spec : ButtonSpecs)
-        any = any || hasButton(buttons, spec.number);
+    for (const ButtonDef &tanim : ButtonDefs)
+        any = any || hasButton(buttons, tanim.number);
     if (!any)
         buttons = 1 << mbOK;
-    for (const ButtonSpec &spec : ButtonSpecs) {
-        if (hasButton(buttons, spec.number))
-            request.buttons.append({spec.number, QString::fromUtf8(spec.caption), spec.result});
+    for (const ButtonDef &tanim : ButtonDefs) {
+        if (hasButton(buttons, tanim.number))
+            request.buttons.append({tanim.number, QString::fromUtf8(tanim.caption), tanim.result});
     }
 
     // The toolkit's own choices when the asked-for default is not in the set.

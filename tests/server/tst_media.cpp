@@ -15,7 +15,7 @@
 
 using namespace zelvora::server::media;
 
-Q_DECLARE_METATYPE(zelvora::server::media::ItemPictureSpec)
+Q_DECLARE_METATYPE(zelvora::server::media::ItemPictureContent)
 
 namespace {
 
@@ -107,48 +107,48 @@ int pdfPageCount(const QByteArray &pdf)
     return count;
 }
 
-ReceiptSpec sampleReceipt()
+ReceiptContent sampleReceipt()
 {
-    ReceiptSpec spec;
-    spec.receiptNo = QStringLiteral("KK-2024-000187");
-    spec.issuedAt = QDateTime(QDate(2024, 3, 14), QTime(15, 42), QTimeZone::utc());
-    spec.customerCode = QStringLiteral("120.34.0057");
-    spec.customerName = QStringLiteral("Güneşli Oto Yedek Parça San. ve Tic. Ltd. Şti.");
-    spec.amountKurus = 1'254'990;
-    spec.cardNumber = QStringLiteral("4543 6012 3456 7890");
-    spec.cardHolder = QStringLiteral("ŞÜKRÜ ÇAĞLAYAN");
-    spec.bank = QStringLiteral("Ziraat Bankası");
-    spec.installments = 3;
-    spec.authorisationCode = QStringLiteral("384712");
-    spec.note = QStringLiteral("Mart ayı cari hesap ödemesi");
-    return spec;
+    ReceiptContent content;
+    content.receiptNo = QStringLiteral("KK-2024-000187");
+    content.issuedAt = QDateTime(QDate(2024, 3, 14), QTime(15, 42), QTimeZone::utc());
+    content.customerCode = QStringLiteral("120.34.0057");
+    content.customerName = QStringLiteral("Güneşli Oto Yedek Parça San. ve Tic. Ltd. Şti.");
+    content.amountKurus = 1'254'990;
+    content.cardNumber = QStringLiteral("4543 6012 3456 7890");
+    content.cardHolder = QStringLiteral("ŞÜKRÜ ÇAĞLAYAN");
+    content.bank = QStringLiteral("Ziraat Bankası");
+    content.installments = 3;
+    content.authorisationCode = QStringLiteral("384712");
+    content.note = QStringLiteral("Mart ayı cari hesap ödemesi");
+    return content;
 }
 
-ReportSpec sampleReport(int rows, int columns)
+ReportContent sampleReport(int rows, int columns)
 {
-    ReportSpec spec;
-    spec.title = QStringLiteral("Müşteri Ziyaret ve Sipariş Raporu");
-    spec.customerCode = QStringLiteral("120.34.0057");
-    spec.customerName = QStringLiteral("Güneşli Oto Yedek Parça Ltd. Şti.");
-    spec.representative = QStringLiteral("İlker Öztürk");
-    spec.from = QDate(2024, 1, 1);
-    spec.to = QDate(2024, 3, 31);
-    spec.generatedAt = QDateTime(QDate(2024, 4, 2), QTime(9, 5), QTimeZone::utc());
+    ReportContent content;
+    content.title = QStringLiteral("Müşteri Ziyaret ve Sipariş Raporu");
+    content.customerCode = QStringLiteral("120.34.0057");
+    content.customerName = QStringLiteral("Güneşli Oto Yedek Parça Ltd. Şti.");
+    content.representative = QStringLiteral("İlker Öztürk");
+    content.from = QDate(2024, 1, 1);
+    content.to = QDate(2024, 3, 31);
+    content.generatedAt = QDateTime(QDate(2024, 4, 2), QTime(9, 5), QTimeZone::utc());
     const QStringList headers{QStringLiteral("Tarih"),    QStringLiteral("Belge No"),
                               QStringLiteral("Açıklama"), QStringLiteral("Miktar"),
                               QStringLiteral("Tutar"),    QStringLiteral("Durum"),
                               QStringLiteral("Depo"),     QStringLiteral("Not")};
-    spec.columns = headers.mid(0, columns);
+    content.columns = headers.mid(0, columns);
     for (int i = 0; i < rows; ++i) {
-        spec.rows.append(QStringList{
+        content.rows.append(QStringList{
             QDate(2024, 1, 1).addDays(i % 90).toString(QStringLiteral("dd.MM.yyyy")),
             QStringLiteral("SP%1").arg(24000 + i),
             QStringLiteral("Ön fren balatası takımı, seramik — sıra %1").arg(i), QString::number(1 + i % 7),
             formatKurus(12'500 * (i + 1)), i % 3 ? QStringLiteral("Teslim edildi") : QStringLiteral("Yolda"),
             QStringLiteral("İstanbul"), QStringLiteral("çok uzun bir not metni ") + QString::number(i)}
-                             .mid(0, columns));
+                                .mid(0, columns));
     }
-    return spec;
+    return content;
 }
 
 } // namespace
@@ -375,7 +375,7 @@ void MediaTest::partKindFromText()
 
 void MediaTest::itemPicture_data()
 {
-    QTest::addColumn<ItemPictureSpec>("spec");
+    QTest::addColumn<ItemPictureContent>("content");
     const QList<std::tuple<const char *, QString, QString, int>> items{
         {"disc", QStringLiteral("Fren Sistemi"), QStringLiteral("Ön Fren Diski Havalı 280mm"), -1},
         {"bearing", QStringLiteral("Rulmanlar"), QStringLiteral("Arka Teker Rulmanı"), -1},
@@ -384,32 +384,32 @@ void MediaTest::itemPicture_data()
         {"out of range kind", QStringLiteral("Ateşleme"), QStringLiteral("Buji"), 99},
     };
     for (int i = 0; i < partKindCount + int(items.size()); ++i) {
-        ItemPictureSpec spec;
-        spec.stockNo = 10'000 + i * 37;
-        spec.code = QStringLiteral("ZL-%1-0%2").arg(4000 + i).arg(i);
-        spec.brand = QStringList{QStringLiteral("Bosch"), QStringLiteral("Mahle"),
-                                 QStringLiteral("İzmir Döküm"), QStringLiteral("SKF")}[i % 4];
+        ItemPictureContent content;
+        content.stockNo = 10'000 + i * 37;
+        content.code = QStringLiteral("ZL-%1-0%2").arg(4000 + i).arg(i);
+        content.brand = QStringList{QStringLiteral("Bosch"), QStringLiteral("Mahle"),
+                                    QStringLiteral("İzmir Döküm"), QStringLiteral("SKF")}[i % 4];
         if (i < partKindCount) {
-            spec.kind = i;
-            spec.group = QStringLiteral("Grup %1").arg(i);
-            spec.name = QStringLiteral("Parça %1").arg(i);
-            QTest::addRow("kind %d", i) << spec;
+            content.kind = i;
+            content.group = QStringLiteral("Grup %1").arg(i);
+            content.name = QStringLiteral("Parça %1").arg(i);
+            QTest::addRow("kind %d", i) << content;
         } else {
             const auto &[tag, group, name, kind] = items[i - partKindCount];
-            spec.group = group;
-            spec.name = name;
-            spec.kind = kind;
-            QTest::newRow(tag) << spec;
+            content.group = group;
+            content.name = name;
+            content.kind = kind;
+            QTest::newRow(tag) << content;
         }
     }
 }
 
 void MediaTest::itemPicture()
 {
-    QFETCH(ItemPictureSpec, spec);
-    const QByteArray first = zelvora::server::media::itemPicture(spec);
+    QFETCH(ItemPictureContent, content);
+    const QByteArray first = zelvora::server::media::itemPicture(content);
     QVERIFY(first.startsWith("\xFF\xD8"));
-    QCOMPARE(zelvora::server::media::itemPicture(spec), first);
+    QCOMPARE(zelvora::server::media::itemPicture(content), first);
 
     const QImage decoded = decodeJpeg(first);
     QCOMPARE(decoded.size(), itemPictureSize);
@@ -418,20 +418,20 @@ void MediaTest::itemPicture()
     QVERIFY(qGray(decoded.pixel(itemPictureSize.width() - 4, itemPictureSize.height() / 2)) > 180);
     QVERIFY(distinctColours(decoded, 400) >= 400);
     // The JPEG shows what was painted.
-    QVERIFY(meanDifference(decoded, itemPictureImage(spec)) < 3.0);
+    QVERIFY(meanDifference(decoded, itemPictureImage(content)) < 3.0);
 }
 
 void MediaTest::itemPicturesDifferBetweenItems()
 {
-    ItemPictureSpec a;
+    ItemPictureContent a;
     a.stockNo = 1;
     a.code = QStringLiteral("A-1");
     a.brand = QStringLiteral("Bosch");
     a.group = QStringLiteral("Fren");
     a.name = QStringLiteral("Fren diski");
-    ItemPictureSpec b = a;
+    ItemPictureContent b = a;
     b.code = QStringLiteral("A-2");
-    ItemPictureSpec c = a;
+    ItemPictureContent c = a;
     c.name = QStringLiteral("Amortisör");
     const QImage ia = itemPictureImage(a), ib = itemPictureImage(b), ic = itemPictureImage(c);
     QVERIFY(ia != ib);
@@ -615,17 +615,17 @@ void MediaTest::money()
 
 void MediaTest::cardPaymentReceipt()
 {
-    const ReceiptSpec spec = sampleReceipt();
-    const QByteArray pdf = zelvora::server::media::cardPaymentReceipt(spec);
+    const ReceiptContent content = sampleReceipt();
+    const QByteArray pdf = zelvora::server::media::cardPaymentReceipt(content);
     QVERIFY(pdf.startsWith("%PDF"));
     QVERIFY(pdf.trimmed().endsWith("%%EOF"));
     QVERIFY2(pdf.size() > 8000, qPrintable(QString::number(pdf.size())));
     QCOMPARE(pdfPageCount(pdf), 1);
-    QCOMPARE(zelvora::server::media::cardPaymentReceipt(spec), pdf);
+    QCOMPARE(zelvora::server::media::cardPaymentReceipt(content), pdf);
     // The stored creation date is the receipt's, not today's, in UTC.
     QVERIFY(pdf.contains("D:20240314154200"));
 
-    ReceiptSpec other = spec;
+    ReceiptContent other = content;
     other.amountKurus += 1;
     QVERIFY(zelvora::server::media::cardPaymentReceipt(other) != pdf);
 }
@@ -650,14 +650,14 @@ void MediaTest::reportPdf()
     QFETCH(int, minPages);
     QFETCH(int, maxPages);
 
-    const ReportSpec spec = sampleReport(rows, columns);
-    const QByteArray pdf = zelvora::server::media::reportPdf(spec);
+    const ReportContent content = sampleReport(rows, columns);
+    const QByteArray pdf = zelvora::server::media::reportPdf(content);
     QVERIFY(pdf.startsWith("%PDF"));
     QVERIFY(pdf.trimmed().endsWith("%%EOF"));
     QVERIFY(pdf.size() > 5000);
     const int pages = pdfPageCount(pdf);
     QVERIFY2(pages >= minPages && pages <= maxPages, qPrintable(QString::number(pages)));
-    QCOMPARE(zelvora::server::media::reportPdf(spec), pdf);
+    QCOMPARE(zelvora::server::media::reportPdf(content), pdf);
     // A4 is 595 x 842 points; wide tables turn the page.
     QVERIFY(pdf.contains(columns > 6 ? "/MediaBox [0 0 842" : "/MediaBox [0 0 595"));
 }

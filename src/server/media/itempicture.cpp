@@ -42,16 +42,16 @@ void paintStudio(QPainter &p, const QSize &size)
     p.fillRect(QRect(QPoint(0, 0), size), spot);
 }
 
-void paintLabel(QPainter &p, const ItemPictureSpec &spec, const QColor &accent, const QSize &size)
+void paintLabel(QPainter &p, const ItemPictureContent &content, const QColor &accent, const QSize &size)
 {
     const QString brand =
-        spec.brand.trimmed().isEmpty() ? QStringLiteral("ZELVORA") : turkishUpper(spec.brand);
+        content.brand.trimmed().isEmpty() ? QStringLiteral("ZELVORA") : turkishUpper(content.brand);
     const QFont brandFont = sansFont(15, QFont::Bold);
     const QFont codeFont = monoFont(15, QFont::DemiBold);
     const double pad = 10, height = 32, left = 16, bottom = size.height() - 14.0;
     const double brandWidth = std::min(180.0, QFontMetricsF(brandFont).horizontalAdvance(brand) + 2 * pad);
     const double codeWidth = std::min(size.width() - left - brandWidth - 130.0,
-                                      QFontMetricsF(codeFont).horizontalAdvance(spec.code) + 2 * pad);
+                                      QFontMetricsF(codeFont).horizontalAdvance(content.code) + 2 * pad);
     const QRectF tag(left, bottom - height, brandWidth + std::max(0.0, codeWidth), height);
 
     p.setPen(Qt::NoPen);
@@ -74,30 +74,30 @@ void paintLabel(QPainter &p, const ItemPictureSpec &spec, const QColor &accent, 
     if (codeWidth > 0) {
         p.setPen(QColor(35, 38, 45));
         drawFittedText(p, QRectF(tag.left() + brandWidth + pad, tag.top(), codeWidth - 2 * pad, height),
-                       Qt::AlignVCenter | Qt::AlignLeft, spec.code, codeFont, 9);
+                       Qt::AlignVCenter | Qt::AlignLeft, content.code, codeFont, 9);
     }
 
-    if (spec.stockNo > 0) {
+    if (content.stockNo > 0) {
         p.setPen(QColor(135, 140, 150));
         p.setFont(sansFont(12));
         p.drawText(QRectF(size.width() - 136.0, tag.top(), 120, height), Qt::AlignRight | Qt::AlignVCenter,
-                   QStringLiteral("Stok No %1").arg(spec.stockNo));
+                   QStringLiteral("Stok No %1").arg(content.stockNo));
     }
 }
 
 } // namespace
 
-QImage itemPictureImage(const ItemPictureSpec &spec)
+QImage itemPictureImage(const ItemPictureContent &content)
 {
     if (!canPaintText()) {
         return {};
     }
     const QSize size = itemPictureSize;
-    const QColor accent = brandColour(spec.brand);
-    const PartKind kind = spec.kind >= 0 && spec.kind < partKindCount
-                              ? PartKind(spec.kind)
-                              : partKindFromText(spec.group, spec.name);
-    const quint32 variant = quint32(spec.stockNo) ^ stableHash(spec.code);
+    const QColor accent = brandColour(content.brand);
+    const PartKind kind = content.kind >= 0 && content.kind < partKindCount
+                              ? PartKind(content.kind)
+                              : partKindFromText(content.group, content.name);
+    const quint32 variant = quint32(content.stockNo) ^ stableHash(content.code);
 
     QImage image(size, QImage::Format_RGB32);
     QPainter p(&image);
@@ -106,24 +106,24 @@ QImage itemPictureImage(const ItemPictureSpec &spec)
 
     const QRectF box(size.width() / 2.0 - 128, 34, 256, 256);
     drawFloorShadow(p, box.adjusted(10, 0, -10, 8));
-    drawPart(p, kind, box, accent, spec.brand, variant);
+    drawPart(p, kind, box, accent, content.brand, variant);
 
     p.setPen(QColor(120, 126, 136));
     drawFittedText(p, QRectF(16, 10, size.width() * 0.62, 20), Qt::AlignLeft | Qt::AlignVCenter,
-                   turkishUpper(spec.group), sansFont(12, QFont::DemiBold), 9);
+                   turkishUpper(content.group), sansFont(12, QFont::DemiBold), 9);
     p.setPen(QColor(192, 197, 205));
     p.setFont(sansFont(13, QFont::Black));
     p.drawText(QRectF(size.width() - 136.0, 10, 120, 20), Qt::AlignRight | Qt::AlignVCenter,
                QStringLiteral("ZELVORA"));
 
-    paintLabel(p, spec, accent, size);
+    paintLabel(p, content, accent, size);
     p.end();
     return image;
 }
 
-QByteArray itemPicture(const ItemPictureSpec &spec)
+QByteArray itemPicture(const ItemPictureContent &content)
 {
-    return encodeJpeg(itemPictureImage(spec), 88);
+    return encodeJpeg(itemPictureImage(content), 88);
 }
 
 } // namespace zelvora::server::media

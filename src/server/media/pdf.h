@@ -9,7 +9,7 @@
 
 namespace zelvora::server::media {
 
-struct ReceiptSpec
+struct ReceiptContent
 {
     QString receiptNo;
     QDateTime issuedAt;
@@ -25,7 +25,7 @@ struct ReceiptSpec
     QString note; // optional, e.g. what the payment was for
 };
 
-struct ReportSpec
+struct ReportContent
 {
     QString title;
     QString customerCode;
@@ -41,8 +41,8 @@ struct ReportSpec
 // A4 PDFs with the company letterhead. Both need a QGuiApplication and return an empty array without
 // one. Same input, same bytes: the creation date stored in the file is the receipt's or report's own date,
 // not the clock.
-QByteArray cardPaymentReceipt(const ReceiptSpec &spec);
-QByteArray reportPdf(const ReportSpec &spec); // more than six columns are laid out in landscape
+QByteArray cardPaymentReceipt(const ReceiptContent &content);
+QByteArray reportPdf(const ReportContent &content); // more than six columns are laid out in landscape
 
 // "4543601234567890" -> "4543 60** **** 7890": first six and last four digits, the most the card schemes
 // allow on a receipt. Text that already contains '*' is taken as masked by the bank and kept; anything

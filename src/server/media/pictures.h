@@ -7,7 +7,7 @@
 
 namespace zelvora::server::media {
 
-struct ItemPictureSpec
+struct ItemPictureContent
 {
     qint64 stockNo = 0;
     QString code;
@@ -22,8 +22,8 @@ inline constexpr QSize announcementPictureSize{800, 450};
 
 // Stand-in product photos for items that have none yet. The same item always gives the same bytes.
 // Both need a QGuiApplication; without one they return an empty array / a null image.
-QImage itemPictureImage(const ItemPictureSpec &spec);
-QByteArray itemPicture(const ItemPictureSpec &spec); // JPEG
+QImage itemPictureImage(const ItemPictureContent &content);
+QByteArray itemPicture(const ItemPictureContent &content); // JPEG
 
 // Campaign-style picture for announcements and the opening advertisement; index picks colours, tag line
 // and the part shown, so consecutive announcements look different.

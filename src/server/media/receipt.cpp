@@ -36,34 +36,36 @@ QString maskCardNumber(const QString &number)
     return QString(trimmed.size() - 4, QLatin1Char('*')) + trimmed.right(4);
 }
 
-QByteArray cardPaymentReceipt(const ReceiptSpec &spec)
+QByteArray cardPaymentReceipt(const ReceiptContent &content)
 {
     if (!canPaintText()) {
         return {};
     }
     const QString title = QStringLiteral("KREDİ KARTI TAHSİLAT MAKBUZU");
-    PdfDocument doc(title + QStringLiteral(" ") + spec.receiptNo, spec.issuedAt);
+    PdfDocument doc(title + QStringLiteral(" ") + content.receiptNo, content.issuedAt);
     QPainter &p = doc.painter();
     const QRectF page = doc.area();
     double y = doc.letterhead(title);
 
-    const QString when =
-        spec.issuedAt.isValid() ? spec.issuedAt.toString(QStringLiteral("dd.MM.yyyy HH:mm")) : QString();
-    const QString installments =
-        spec.installments > 1 ? QStringLiteral("%1 taksit").arg(spec.installments) : QStringLiteral("Peşin");
+    const QString when = content.issuedAt.isValid()
+                             ? content.issuedAt.toString(QStringLiteral("dd.MM.yyyy HH:mm"))
+                             : QString();
+    const QString installments = content.installments > 1
+                                     ? QStringLiteral("%1 taksit").arg(content.installments)
+                                     : QStringLiteral("Peşin");
     QList<std::pair<QString, QString>> lines{
-        {QStringLiteral("Makbuz No"), spec.receiptNo},
+        {QStringLiteral("Makbuz No"), content.receiptNo},
         {QStringLiteral("Tarih"), when},
-        {QStringLiteral("Müşteri Kodu"), spec.customerCode},
-        {QStringLiteral("Müşteri Ünvanı"), spec.customerName},
-        {QStringLiteral("Kart Sahibi"), spec.cardHolder},
-        {QStringLiteral("Kart Numarası"), maskCardNumber(spec.cardNumber)},
-        {QStringLiteral("Banka"), spec.bank},
+        {QStringLiteral("Müşteri Kodu"), content.customerCode},
+        {QStringLiteral("Müşteri Ünvanı"), content.customerName},
+        {QStringLiteral("Kart Sahibi"), content.cardHolder},
+        {QStringLiteral("Kart Numarası"), maskCardNumber(content.cardNumber)},
+        {QStringLiteral("Banka"), content.bank},
         {QStringLiteral("Taksit"), installments},
-        {QStringLiteral("Onay Kodu"), spec.authorisationCode},
+        {QStringLiteral("Onay Kodu"), content.authorisationCode},
     };
-    if (!spec.note.trimmed().isEmpty()) {
-        lines.append({QStringLiteral("Açıklama"), spec.note.simplified()});
+    if (!content.note.trimmed().isEmpty()) {
+        lines.append({QStringLiteral("Açıklama"), content.note.simplified()});
     }
 
     // Label/value table.
@@ -104,13 +106,13 @@ QByteArray cardPaymentReceipt(const ReceiptSpec &spec)
     p.setFont(doc.font(20, QFont::Bold));
     p.drawText(
         QRectF(amountBox.left(), amountBox.top() + doc.mm(1), amountBox.width() - doc.mm(5), doc.mm(12)),
-        Qt::AlignRight | Qt::AlignVCenter, formatKurus(spec.amountKurus, spec.currency));
+        Qt::AlignRight | Qt::AlignVCenter, formatKurus(content.amountKurus, content.currency));
     p.setPen(QColor(70, 78, 92));
     drawFittedText(p,
                    QRectF(amountBox.left() + doc.mm(5), amountBox.top() + doc.mm(12),
                           amountBox.width() - doc.mm(10), doc.mm(8)),
                    Qt::AlignLeft | Qt::AlignVCenter,
-                   QStringLiteral("Yalnız: ") + amountInWords(spec.amountKurus), doc.font(9.5), doc.mm(2));
+                   QStringLiteral("Yalnız: ") + amountInWords(content.amountKurus), doc.font(9.5), doc.mm(2));
     y = amountBox.bottom() + doc.mm(8);
 
     p.setPen(QColor(90, 96, 110));
@@ -133,7 +135,7 @@ QByteArray cardPaymentReceipt(const ReceiptSpec &spec)
                    i == 0 ? QStringLiteral("Tahsil Eden") : QStringLiteral("Kart Sahibi"));
     }
 
-    doc.footer(companyName + QStringLiteral(" · Makbuz ") + spec.receiptNo, 1, 1);
+    doc.footer(companyName + QStringLiteral(" · Makbuz ") + content.receiptNo, 1, 1);
     return doc.finish();
 }
 

@@ -37,15 +37,15 @@ bool numericColumn(const QList<QStringList> &rows, int column)
     return any;
 }
 
-QList<double> columnWidths(const ReportSpec &spec, const QFont &headFont, const QFont &bodyFont,
+QList<double> columnWidths(const ReportContent &content, const QFont &headFont, const QFont &bodyFont,
                            double padding, double available)
 {
     const QFontMetricsF head(headFont), body(bodyFont);
     QList<double> widths;
     double total = 0;
-    for (int c = 0; c < spec.columns.size(); ++c) {
-        double width = head.horizontalAdvance(spec.columns[c]);
-        for (const QStringList &row : spec.rows) {
+    for (int c = 0; c < content.columns.size(); ++c) {
+        double width = head.horizontalAdvance(content.columns[c]);
+        for (const QStringList &row : content.rows) {
             if (c < row.size()) {
                 width = std::max(width, body.horizontalAdvance(row[c]));
             }
@@ -90,12 +90,12 @@ QList<double> columnWidths(const ReportSpec &spec, const QFont &headFont, const 
 
 } // namespace
 
-QByteArray reportPdf(const ReportSpec &spec)
+QByteArray reportPdf(const ReportContent &content)
 {
     if (!canPaintText()) {
         return {};
     }
-    ReportSpec sheet = spec;
+    ReportContent sheet = content;
     if (sheet.columns.isEmpty()) {
         sheet.columns << QString();
     }

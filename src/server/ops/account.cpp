@@ -137,25 +137,25 @@ void SAnalPosPdfVer(Call &call)
         call.returnStream(QByteArray());
         return;
     }
-    media::ReceiptSpec spec;
+    media::ReceiptContent content;
     const QString islemNo = st.text(6).trimmed();
-    spec.receiptNo = islemNo.isEmpty() ? QString::number(st.int64(0)) : islemNo;
-    spec.issuedAt = fromOleDate(st.real(1));
-    spec.cardNumber = st.text(2);
-    spec.cardHolder = st.text(3);
-    spec.bank = st.text(4);
-    spec.authorisationCode = st.text(5);
-    spec.installments = std::max(1, int(st.int64(7)));
-    spec.amountKurus = std::llround(Yuvarla(st.real(8)) * 100);
-    spec.customerCode = st.text(9);
-    spec.customerName = st.text(10);
+    content.receiptNo = islemNo.isEmpty() ? QString::number(st.int64(0)) : islemNo;
+    content.issuedAt = fromOleDate(st.real(1));
+    content.cardNumber = st.text(2);
+    content.cardHolder = st.text(3);
+    content.bank = st.text(4);
+    content.authorisationCode = st.text(5);
+    content.installments = std::max(1, int(st.int64(7)));
+    content.amountKurus = std::llround(Yuvarla(st.real(8)) * 100);
+    content.customerCode = st.text(9);
+    content.customerName = st.text(10);
     if (!st.text(11).trimmed().isEmpty())
-        spec.currency = st.text(11).trimmed();
+        content.currency = st.text(11).trimmed();
     const QString evrak = st.text(12).trimmed(), aciklama = st.text(13).trimmed();
-    spec.note = !aciklama.isEmpty() ? aciklama
-                : !evrak.isEmpty()  ? QStringLiteral("Tahsilat makbuzu ") + evrak
-                                    : QString();
-    call.returnStream(media::cardPaymentReceipt(spec));
+    content.note = !aciklama.isEmpty() ? aciklama
+                   : !evrak.isEmpty()  ? QStringLiteral("Tahsilat makbuzu ") + evrak
+                                       : QString();
+    call.returnStream(media::cardPaymentReceipt(content));
 }
 
 // The payment page gets this verbatim in its address, unencoded, so it holds

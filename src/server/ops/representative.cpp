@@ -336,38 +336,38 @@ QByteArray cariOzeti(Call &call, const Kapsam &k, qint64 carino, const QString &
     while (st.step())
         hareketler.append({st.real(0), st.real(1), st.real(4), st.real(5), st.text(2), st.text(3)});
 
-    media::ReportSpec spec;
-    spec.title = QStringLiteral("Cari Özeti");
-    spec.customerCode = b.kod;
-    spec.customerName = b.adi;
-    spec.representative = temsilciSecimi(saticiadi).isEmpty() ? b.satici : saticiadi.trimmed();
-    spec.to = aralik.sonGun();
-    spec.generatedAt = QDateTime::currentDateTime();
-    spec.columns = {QStringLiteral("Tarih"), QStringLiteral("Tür"),  QStringLiteral("Evrak No"),
-                    QStringLiteral("Vade"),  QStringLiteral("Borç"), QStringLiteral("Alacak"),
-                    QStringLiteral("Bakiye")};
+    media::ReportContent content;
+    content.title = QStringLiteral("Cari Özeti");
+    content.customerCode = b.kod;
+    content.customerName = b.adi;
+    content.representative = temsilciSecimi(saticiadi).isEmpty() ? b.satici : saticiadi.trimmed();
+    content.to = aralik.sonGun();
+    content.generatedAt = QDateTime::currentDateTime();
+    content.columns = {QStringLiteral("Tarih"), QStringLiteral("Tür"),  QStringLiteral("Evrak No"),
+                       QStringLiteral("Vade"),  QStringLiteral("Borç"), QStringLiteral("Alacak"),
+                       QStringLiteral("Bakiye")};
 
     double bakiye = 0, toplamBorc = 0, toplamAlacak = 0;
     const qsizetype ilk = std::max<qsizetype>(0, hareketler.size() - sonHareketSayisi);
     for (qsizetype i = 0; i < hareketler.size(); ++i) {
         const Hareket &h = hareketler[i];
         if (i == ilk && ilk > 0)
-            spec.rows.append({QString(), QStringLiteral("Önceki hareketlerden devir"), QString(), QString(),
-                              QString(), QString(), tutarMetni(bakiye)});
+            content.rows.append({QString(), QStringLiteral("Önceki hareketlerden devir"), QString(),
+                                 QString(), QString(), QString(), tutarMetni(bakiye)});
         bakiye = Yuvarla(bakiye + h.borc - h.alacak);
         toplamBorc = Yuvarla(toplamBorc + h.borc);
         toplamAlacak = Yuvarla(toplamAlacak + h.alacak);
         if (i >= ilk)
-            spec.rows.append({gunMetni(h.tarih), h.tur, h.evrak, gunMetni(h.vade), tutarHucresi(h.borc),
-                              tutarHucresi(h.alacak), tutarMetni(bakiye)});
+            content.rows.append({gunMetni(h.tarih), h.tur, h.evrak, gunMetni(h.vade), tutarHucresi(h.borc),
+                                 tutarHucresi(h.alacak), tutarMetni(bakiye)});
     }
-    spec.rows.append({QString(), QStringLiteral("Toplam / Bakiye"), QString(), QString(),
-                      tutarMetni(toplamBorc), tutarMetni(toplamAlacak), tutarMetni(bakiye)});
+    content.rows.append({QString(), QStringLiteral("Toplam / Bakiye"), QString(), QString(),
+                         tutarMetni(toplamBorc), tutarMetni(toplamAlacak), tutarMetni(bakiye)});
 
     const QList<AcikKalem> acik = acikKalemler(call.db, carino, aralik.son);
     if (!acik.isEmpty()) {
-        spec.rows.append(QStringList{});
-        spec.rows.append({QString(), QStringLiteral("Açık kalemler (vadesine göre)")});
+        content.rows.append(QStringList{});
+        content.rows.append({QString(), QStringLiteral("Açık kalemler (vadesine göre)")});
         QList<AcikKalem> vadeSirali = acik;
         std::stable_sort(vadeSirali.begin(), vadeSirali.end(),
                          [](const AcikKalem &a, const AcikKalem &c) { return a.vadeTarihi < c.vadeTarihi; });
@@ -376,11 +376,11 @@ QByteArray cariOzeti(Call &call, const Kapsam &k, qint64 carino, const QString &
             kalan = Yuvarla(kalan + a.kalan);
             const QString tur =
                 vadesiGecti(a, aralik) ? a.turAdi + QStringLiteral(" (vadesi geçti)") : a.turAdi;
-            spec.rows.append({gunMetni(a.tarih), tur, a.evrak, gunMetni(a.vadeTarihi), tutarMetni(a.kalan),
-                              QString(), tutarMetni(kalan)});
+            content.rows.append({gunMetni(a.tarih), tur, a.evrak, gunMetni(a.vadeTarihi), tutarMetni(a.kalan),
+                                 QString(), tutarMetni(kalan)});
         }
     }
-    return media::reportPdf(spec);
+    return media::reportPdf(content);
 }
 
 // Every customer's open debits as of one day, split into past due and not
@@ -421,11 +421,11 @@ QByteArray topluAlacakVadeleri(Call &call, const Kapsam &k, const QString &satic
     std::stable_sort(satirlar.begin(), satirlar.end(),
                      [](const Satir &a, const Satir &b) { return a.gecmis > b.gecmis; });
 
-    media::ReportSpec spec;
-    spec.title = QStringLiteral("Cari Toplu Alacak Vadeleri");
-    spec.customerName = QStringLiteral("Tüm cariler");
+    media::ReportContent content;
+    content.title = QStringLiteral("Cari Toplu Alacak Vadeleri");
+    content.customerName = QStringLiteral("Tüm cariler");
     // A representative sends his login name; the page shows his full name.
-    spec.representative =
+    content.representative =
         temsilci.isEmpty()
             ? QStringLiteral("Tüm temsilciler")
             : call.db.scalarText(
@@ -433,26 +433,26 @@ QByteArray topluAlacakVadeleri(Call &call, const Kapsam &k, const QString &satic
                                  "(SELECT SATICINO FROM KULLANICI WHERE ADI = ? "
                                  "AND MUSTERITIPI IN (1, 2)) ORDER BY SATICINO LIMIT 1"),
                   {temsilci, temsilci.toUpper()}, temsilci);
-    spec.to = aralik.sonGun();
-    spec.generatedAt = QDateTime::currentDateTime();
-    spec.columns = {QStringLiteral("Cari Kod"),        QStringLiteral("Cari Adı"),
-                    QStringLiteral("Temsilci"),        QStringLiteral("Vadesi Geçen"),
-                    QStringLiteral("Vadesi Gelmeyen"), QStringLiteral("Toplam Alacak"),
-                    QStringLiteral("En Eski Vade"),    QStringLiteral("Gecikme (Gün)")};
+    content.to = aralik.sonGun();
+    content.generatedAt = QDateTime::currentDateTime();
+    content.columns = {QStringLiteral("Cari Kod"),        QStringLiteral("Cari Adı"),
+                       QStringLiteral("Temsilci"),        QStringLiteral("Vadesi Geçen"),
+                       QStringLiteral("Vadesi Gelmeyen"), QStringLiteral("Toplam Alacak"),
+                       QStringLiteral("En Eski Vade"),    QStringLiteral("Gecikme (Gün)")};
     double gecmis = 0, gelecek = 0;
     for (const Satir &s : satirlar) {
         gecmis = Yuvarla(gecmis + s.gecmis);
         gelecek = Yuvarla(gelecek + s.gelecek);
         const qint64 gecikme = s.enEskiVade > 0 ? qint64(aralik.son - 1 - std::floor(s.enEskiVade)) : 0;
-        spec.rows.append({s.kod, s.adi, s.satici, tutarMetni(s.gecmis), tutarMetni(s.gelecek),
-                          tutarMetni(s.gecmis + s.gelecek), gunMetni(s.enEskiVade),
-                          s.enEskiVade > 0 ? QString::number(std::max<qint64>(0, gecikme)) : QString()});
+        content.rows.append({s.kod, s.adi, s.satici, tutarMetni(s.gecmis), tutarMetni(s.gelecek),
+                             tutarMetni(s.gecmis + s.gelecek), gunMetni(s.enEskiVade),
+                             s.enEskiVade > 0 ? QString::number(std::max<qint64>(0, gecikme)) : QString()});
     }
     if (!satirlar.empty()) {
-        spec.rows.append({QString(), QStringLiteral("TOPLAM"), QString(), tutarMetni(gecmis),
-                          tutarMetni(gelecek), tutarMetni(gecmis + gelecek), QString(), QString()});
+        content.rows.append({QString(), QStringLiteral("TOPLAM"), QString(), tutarMetni(gecmis),
+                             tutarMetni(gelecek), tutarMetni(gecmis + gelecek), QString(), QString()});
     }
-    return media::reportPdf(spec);
+    return media::reportPdf(content);
 }
 
 QString ayAdi(int yil, int ay)
@@ -494,33 +494,33 @@ QByteArray alisSatisTablosu(Call &call, const Kapsam &k, qint64 carino, const QS
         t.vergi += iade ? -st.real(4) : st.real(4);
     }
 
-    media::ReportSpec spec;
-    spec.title = QStringLiteral("Cari Alış Satış Tablosu");
-    spec.customerCode = b.kod;
-    spec.customerName = b.adi;
-    spec.representative = temsilciSecimi(saticiadi).isEmpty() ? b.satici : saticiadi.trimmed();
-    spec.from = aralik.ilkGun();
-    spec.to = aralik.sonGun();
-    spec.generatedAt = QDateTime::currentDateTime();
-    spec.columns = {QStringLiteral("Ay"),    QStringLiteral("Temsilci"), QStringLiteral("Fatura"),
-                    QStringLiteral("Satış"), QStringLiteral("İade"),     QStringLiteral("Net Satış"),
-                    QStringLiteral("KDV"),   QStringLiteral("KDV Dahil")};
+    media::ReportContent content;
+    content.title = QStringLiteral("Cari Alış Satış Tablosu");
+    content.customerCode = b.kod;
+    content.customerName = b.adi;
+    content.representative = temsilciSecimi(saticiadi).isEmpty() ? b.satici : saticiadi.trimmed();
+    content.from = aralik.ilkGun();
+    content.to = aralik.sonGun();
+    content.generatedAt = QDateTime::currentDateTime();
+    content.columns = {QStringLiteral("Ay"),    QStringLiteral("Temsilci"), QStringLiteral("Fatura"),
+                       QStringLiteral("Satış"), QStringLiteral("İade"),     QStringLiteral("Net Satış"),
+                       QStringLiteral("KDV"),   QStringLiteral("KDV Dahil")};
     Toplam genel;
     for (const auto &[anahtar, t] : aylar) {
         const double net = Yuvarla(t.satis - t.iade), vergi = Yuvarla(t.vergi);
-        spec.rows.append({ayAdi(std::get<0>(anahtar), std::get<1>(anahtar)), std::get<2>(anahtar),
-                          QString::number(t.fatura), tutarMetni(t.satis), tutarMetni(t.iade), tutarMetni(net),
-                          tutarMetni(vergi), tutarMetni(net + vergi)});
+        content.rows.append({ayAdi(std::get<0>(anahtar), std::get<1>(anahtar)), std::get<2>(anahtar),
+                             QString::number(t.fatura), tutarMetni(t.satis), tutarMetni(t.iade),
+                             tutarMetni(net), tutarMetni(vergi), tutarMetni(net + vergi)});
         genel.fatura += t.fatura;
         genel.satis = Yuvarla(genel.satis + t.satis);
         genel.iade = Yuvarla(genel.iade + t.iade);
         genel.vergi = Yuvarla(genel.vergi + vergi);
     }
     const double net = Yuvarla(genel.satis - genel.iade);
-    spec.rows.append({QStringLiteral("TOPLAM"), QString(), QString::number(genel.fatura),
-                      tutarMetni(genel.satis), tutarMetni(genel.iade), tutarMetni(net),
-                      tutarMetni(genel.vergi), tutarMetni(net + genel.vergi)});
-    return media::reportPdf(spec);
+    content.rows.append({QStringLiteral("TOPLAM"), QString(), QString::number(genel.fatura),
+                         tutarMetni(genel.satis), tutarMetni(genel.iade), tutarMetni(net),
+                         tutarMetni(genel.vergi), tutarMetni(net + genel.vergi)});
+    return media::reportPdf(content);
 }
 
 // The reports of the customer selection menu. `idno` is the login asking;

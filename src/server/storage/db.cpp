@@ -236,11 +236,11 @@ QList<FieldDef> parseShape(const QString &shape)
             throw DbError(QStringLiteral("bad column shape '%1'").arg(part.toString()));
         FieldDef def;
         def.name = part.left(colon).trimmed().toString();
-        const QStringView spec = part.mid(colon + 1).trimmed();
-        switch (spec[0].unicode()) {
+        const QStringView type = part.mid(colon + 1).trimmed();
+        switch (type[0].unicode()) {
         case 's':
             def.kind = FieldKind::Text;
-            def.size = spec.size() > 1 ? spec.mid(1).toInt() : 50;
+            def.size = type.size() > 1 ? type.mid(1).toInt() : 50;
             break;
         case 'm':
             def.kind = FieldKind::Memo;
