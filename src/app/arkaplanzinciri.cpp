@@ -54,10 +54,7 @@ QString ArkaPlanZinciri::SayiMetni(double deger)
 
 std::unique_ptr<Connection> ArkaPlanZinciri::baglantiAc() const
 {
-    std::unique_ptr<Connection> baglanti = m_bagc->clone();
-    if (!BaglantiAc(*baglanti, 1))
-        return nullptr;
-    return baglanti;
+    return AcikKopya(*m_bagc, 1);
 }
 
 void ArkaPlanZinciri::pencerede(const std::function<void(ZincirPenceresi &)> &is) const
@@ -155,13 +152,11 @@ void ArkaPlanZinciri::AcilisReklamAdetAl()
 
 void ArkaPlanZinciri::BalonYaz()
 {
-    auto bil = std::make_unique<TSonucBilgisi>();
-    bil->Kopyala(*m_sbilgi);
     std::unique_ptr<Connection> baglanti = baglantiAc();
     if (!baglanti)
         return;
     TServerMethods1Client istemci(baglanti.get());
-    TableReader *satirlar = istemci.BalonGetir(std::move(bil));
+    TableReader *satirlar = istemci.BalonGetir(GirisKopyasi(*m_sbilgi));
     if (!satirlar || satirlar->columnCount() < balonSutunlari)
         return;
     // A later row overwrites the captions of an earlier one.

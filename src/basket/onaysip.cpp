@@ -172,8 +172,8 @@ void TONAYSIP::arayuzuKur()
 
 void TONAYSIP::TurleriYukle()
 {
-    const std::unique_ptr<Connection> kopya = bagc->clone();
-    if (!BaglantiAc(*kopya, 1))
+    const std::unique_ptr<Connection> kopya = AcikKopya(*bagc, 1);
+    if (!kopya)
         return;
     {
         TServerMethods1Client istemci(kopya.get());
@@ -214,8 +214,8 @@ void TONAYSIP::boxkargoClick()
 
 void TONAYSIP::KargolariYukle(int gn)
 {
-    const std::unique_ptr<Connection> baglanti = bagc->clone();
-    if (!BaglantiAc(*baglanti, 1))
+    const std::unique_ptr<Connection> baglanti = AcikKopya(*bagc, 1);
+    if (!baglanti)
         return;
     {
         TServerMethods1Client istemci(baglanti.get());

@@ -43,13 +43,6 @@ const QString secBasligi = QStringLiteral("Seç");
 // sharing the width by weight.
 constexpr int genisEkranSiniri = 1152;
 
-std::unique_ptr<TSonucBilgisi> BilgiKopyasi(const TSonucBilgisi &sbilgi)
-{
-    auto kopya = std::make_unique<TSonucBilgisi>();
-    kopya->Kopyala(sbilgi);
-    return kopya;
-}
-
 bool soru(const QString &metin, QWidget *owner)
 {
     return MesajGoster(metin, mtSoru, (1 << mbYes) | (1 << mbNo), mbNo, 0, owner) == mrYes;
@@ -327,7 +320,7 @@ void TSepetSayfasi::ssepetShow()
     // The worker only fetches: the table is written here on the UI thread,
     // where everything else that reads it runs.
     auto baglanti = std::shared_ptr<Connection>(d->baglam.bagc->clone());
-    auto bilgi = std::shared_ptr<TSonucBilgisi>(BilgiKopyasi(*d->baglam.sbilgi));
+    auto bilgi = std::shared_ptr<TSonucBilgisi>(GirisKopyasi(*d->baglam.sbilgi));
     auto paket = std::make_shared<std::optional<DataPacket>>();
     const quint64 sayac = SepetYazimSayaci();
     ArkadaCalistir([baglanti, bilgi, paket] {
@@ -384,11 +377,6 @@ void TSepetSayfasi::CariBakiyeUyariBak()
             lbluyarbakiye->setText(sonuc->metin);
         Q_EMIT uyariBitti();
     });
-}
-
-void TSepetSayfasi::SepetiYenile()
-{
-    SepetYukle(*d->baglam.bagc, *d->baglam.sbilgi, d->sepet());
 }
 
 // ------------------------------------------------------------------ totals
@@ -478,15 +466,15 @@ void TSepetSayfasi::SatrSil1Click()
                              sepet.fieldByName(QStringLiteral("STOKADI")).asString();
     if (!soru(QStringLiteral("Satırı silmek istiyor musunuz "), this))
         return;
-    const std::unique_ptr<Connection> baglanti = d->baglam.bagc->clone();
-    if (!BaglantiAc(*baglanti, 1))
+    const std::unique_ptr<Connection> baglanti = AcikKopya(*d->baglam.bagc, 1);
+    if (!baglanti)
         return;
     {
         TServerMethods1Client istemci(baglanti.get());
-        istemci.SepetSatirSil(BilgiKopyasi(*d->baglam.sbilgi), sirano, aciklama);
+        istemci.SepetSatirSil(GirisKopyasi(*d->baglam.sbilgi), sirano, aciklama);
     }
     baglanti->close();
-    SepetiYenile();
+    SepetYukle(d->baglam);
     MesajGoster(QStringLiteral("Satır silindi !"), mtBilgi, 1 << mbOK, mbOK, 0, this);
 }
 
@@ -496,16 +484,16 @@ void TSepetSayfasi::HepsiniSil1Click()
         return;
     if (!soru(QStringLiteral("Tüm Sepeti Silmek İstiyor musunuz "), this))
         return;
-    const std::unique_ptr<Connection> baglanti = d->baglam.bagc->clone();
-    if (!BaglantiAc(*baglanti, 1))
+    const std::unique_ptr<Connection> baglanti = AcikKopya(*d->baglam.bagc, 1);
+    if (!baglanti)
         return;
     {
         TServerMethods1Client istemci(baglanti.get());
-        istemci.SepetHepsiniSil(BilgiKopyasi(*d->baglam.sbilgi));
+        istemci.SepetHepsiniSil(GirisKopyasi(*d->baglam.sbilgi));
     }
     baglanti->close();
     MesajGoster(QStringLiteral("Sepet Silindi !"), mtBilgi, 1 << mbOK, mbOK, 0, this);
-    SepetiYenile();
+    SepetYukle(d->baglam);
 }
 
 // ------------------------------------------------------------------ marks
@@ -513,8 +501,8 @@ void TSepetSayfasi::HepsiniSil1Click()
 bool TSepetSayfasi::SecimGuncelle(qint32 sirano, qint32 secim)
 {
     try {
-        const std::unique_ptr<Connection> baglanti = d->baglam.bagc->clone();
-        if (!BaglantiAc(*baglanti, 1))
+        const std::unique_ptr<Connection> baglanti = AcikKopya(*d->baglam.bagc, 1);
+        if (!baglanti)
             return false;
         {
             TServerMethods1Client istemci(baglanti.get());
@@ -577,7 +565,7 @@ void TSepetSayfasi::Button1Click()
         return;
     if (SiparisGonder(onay->KN, onay->kt, onay->td, onay->aciklamagir->toPlainText())) {
         MesajGoster(QStringLiteral("Siparişiniz Gönderildi !"), mtBilgi, 1 << mbOK, mbOK, 0, this);
-        SepetiYenile();
+        SepetYukle(d->baglam);
     } else {
         MesajGoster(QStringLiteral("Sipariş Göndermede Hata"), mtHata, 1 << mbOK, mbOK, 0, this);
     }
@@ -586,14 +574,13 @@ void TSepetSayfasi::Button1Click()
 bool TSepetSayfasi::SiparisGonder(qint32 kargoFirma, qint32 kargoTuru, qint32 teslim, const QString &aciklama)
 {
     const TSonucBilgisi &sbilgi = *d->baglam.sbilgi;
-    auto kopya = BilgiKopyasi(sbilgi);
-    const std::unique_ptr<Connection> baglanti = d->baglam.bagc->clone();
-    if (!BaglantiAc(*baglanti, 1))
+    const std::unique_ptr<Connection> baglanti = AcikKopya(*d->baglam.bagc, 1);
+    if (!baglanti)
         return false;
     bool kaydedildi = false;
     {
         TServerMethods1Client istemci(baglanti.get());
-        kaydedildi = istemci.SiparisKaydet(std::move(kopya), sbilgi.CARINO(), teslim, kargoTuru, aciklama,
+        kaydedildi = istemci.SiparisKaydet(GirisKopyasi(sbilgi), sbilgi.CARINO(), teslim, kargoTuru, aciklama,
                                            sbilgi.Sirano(), kargoFirma);
     }
     baglanti->close();

@@ -92,7 +92,6 @@ private:
     void CariBakiyeUyariBak();
     void SepetYukleBitti();
     void HepsiniIsaretle(qint32 secim);
-    void SepetiYenile();
     void basligiYaz(const QString &baslik);
     // Moves the basket table's cursor to the focused grid row's line; -1
     // when no row is focused.

@@ -2,6 +2,7 @@
 
 #include "service/baglantiac.h"
 #include "service/connection.h"
+#include "service/sayfabaglami.h"
 #include "service/servermethods.h"
 #include "table/table.h"
 #include "wire/objects.h"
@@ -18,8 +19,8 @@ std::atomic<quint64> yazimSayaci{0};
 
 std::optional<DataPacket> SepetPaketiAl(const Connection &bagc, const TSonucBilgisi &sbilgi)
 {
-    const std::unique_ptr<Connection> baglanti = bagc.clone();
-    if (!BaglantiAc(*baglanti, 1))
+    const std::unique_ptr<Connection> baglanti = AcikKopya(bagc, 1);
+    if (!baglanti)
         return std::nullopt;
     std::optional<DataPacket> paket;
     {
@@ -45,6 +46,13 @@ bool SepetYukle(const Connection &bagc, const TSonucBilgisi &sbilgi, Table &sepe
         return false;
     SepetPaketiYaz(sepet, *paket);
     return true;
+}
+
+bool SepetYukle(const SayfaBaglami &baglam)
+{
+    if (!baglam.bagc || !baglam.sbilgi || !baglam.sepet)
+        return false;
+    return SepetYukle(*baglam.bagc, *baglam.sbilgi, *baglam.sepet);
 }
 
 quint64 SepetYazimSayaci()

@@ -9,6 +9,7 @@ namespace zelvora {
 class Connection;
 class Table;
 class TSonucBilgisi;
+struct SayfaBaglami;
 
 // Loads the acting customer's basket (`SepetVer2` for the login record's
 // `CARINO`) into `sepet`, the main window's basket table, as its whole
@@ -18,6 +19,9 @@ class TSonucBilgisi;
 // table never loaded stays closed). An error of the call itself is raised to
 // the caller.
 bool SepetYukle(const Connection &bagc, const TSonucBilgisi &sbilgi, Table &sepet);
+// The same for the window's basket as a page sees it; false also when the
+// context lacks the connection, the login record or the table.
+bool SepetYukle(const SayfaBaglami &baglam);
 
 // The two halves of SepetYukle, for a load that fetches on a worker and
 // writes the table on the UI thread, so that nothing else ever sees the

@@ -74,26 +74,12 @@ QLabel *baslik(const QString &text, QWidget *parent)
 // and a foreground call must not disturb a worker's own copy anyway.
 std::unique_ptr<Connection> AnaBaglantiyiAc(const SayfaBaglami &baglam)
 {
-    if (!baglam.bagc)
-        return {};
-    auto bag = baglam.bagc->clone();
-    if (!BaglantiAc(*bag, 1))
-        return {};
-    return bag;
+    return baglam.bagc ? AcikKopya(*baglam.bagc, 1) : nullptr;
 }
 
 std::unique_ptr<TSonucBilgisi> BilgiKopyasi(const SayfaBaglami &baglam)
 {
-    auto kopya = std::make_unique<TSonucBilgisi>();
-    if (baglam.sbilgi)
-        kopya->Kopyala(*baglam.sbilgi);
-    return kopya;
-}
-
-void SepetiYenile(SayfaBaglami &baglam)
-{
-    if (baglam.bagc && baglam.sbilgi && baglam.sepet)
-        SepetYukle(*baglam.bagc, *baglam.sbilgi, *baglam.sepet);
+    return baglam.sbilgi ? GirisKopyasi(*baglam.sbilgi) : std::make_unique<TSonucBilgisi>();
 }
 
 } // namespace
@@ -455,7 +441,7 @@ void StokSatiriAc(SayfaBaglami &baglam, Table &kaynak, SatirKaynagi kaynagi, QWi
     kaynak.locate(QStringLiteral("STOK_STOKNO"), no);
 
     if (baglam.sepet && !baglam.sepet->active())
-        SepetiYenile(baglam);
+        SepetYukle(baglam);
     if (baglam.sepet && baglam.sepet->active() && baglam.sepet->locate(QStringLiteral("STOKNO"), no)) {
         SepetSatirDegistir(baglam, tamsayi(*baglam.sepet, QStringLiteral("SIRANO")), owner);
         return;
@@ -520,7 +506,7 @@ qint32 SepeteGonder(SayfaBaglami &baglam, Table &kaynak, double miktar, double f
     }
     bag->close();
     if (sonuc == 1)
-        SepetiYenile(baglam);
+        SepetYukle(baglam);
     return sonuc;
 }
 
@@ -547,7 +533,7 @@ qint32 SepetSatiriGuncelle(SayfaBaglami &baglam, qint32 sirano, double miktar, d
     }
     bag->close();
     if (sonuc == 1)
-        SepetiYenile(baglam);
+        SepetYukle(baglam);
     return sonuc;
 }
 
@@ -585,7 +571,7 @@ void SepetSatirDegistir(SayfaBaglami &baglam, qint32 sirano, QWidget *owner)
     if (d->exec() != QDialog::Accepted)
         return;
     SepetSatiriGuncelle(baglam, sirano, d->adetSonucu(), d->birimfiyat->value());
-    SepetiYenile(baglam);
+    SepetYukle(baglam);
 }
 
 } // namespace zelvora

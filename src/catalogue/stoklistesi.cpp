@@ -378,9 +378,7 @@ void TStokListesi::StokListesiAl()
             TServerMethods1Client istemci(baglanti.get());
             stok->disableControls();
             kapali = true;
-            auto kopya = std::make_unique<TSonucBilgisi>();
-            kopya->Kopyala(*bilgi);
-            const DataPacket paket = istemci.StokAraGetir(kod, std::move(kopya));
+            const DataPacket paket = istemci.StokAraGetir(kod, GirisKopyasi(*bilgi));
             stok->assign(paket.table());
             SayiFormatla(*stok);
             stok->enableControls();

@@ -51,8 +51,8 @@ void StokResmiYukle(const Connection &bag, qint32 stokno, QLabel *Image1)
 {
     if (!Image1)
         return;
-    const std::unique_ptr<Connection> baglanti = bag.clone();
-    if (!BaglantiAc(*baglanti, 1))
+    const std::unique_ptr<Connection> baglanti = AcikKopya(bag, 1);
+    if (!baglanti)
         return;
     try {
         TServerMethods1Client istemci(baglanti.get());

@@ -189,9 +189,7 @@ void Tseccari::Private::listele(
     ArkadaCalistir([baglanti, bil, rows, ok, call = std::move(call)] {
         baglanti->open();
         TServerMethods1Client client(baglanti.get());
-        auto kopya = std::make_unique<TSonucBilgisi>();
-        kopya->Kopyala(*bil);
-        TableReader *reader = call(client, std::move(kopya));
+        TableReader *reader = call(client, GirisKopyasi(*bil));
         if (reader)
             LoadFromReader(*reader, *rows);
         baglanti->close();
@@ -339,9 +337,7 @@ void Tseccari::SepetSayisiYaz()
     ArkadaCalistir([baglanti, bil, sayi] {
         baglanti->open();
         TServerMethods1Client client(baglanti.get());
-        auto kopya = std::make_unique<TSonucBilgisi>();
-        kopya->Kopyala(*bil);
-        *sayi = client.SepetSayisi(std::move(kopya));
+        *sayi = client.SepetSayisi(GirisKopyasi(*bil));
         baglanti->close();
     })->Await(this, [this, sayi] { d->sepettus->setText(*sayi < 1 ? QString() : QString::number(*sayi)); });
 }
@@ -358,9 +354,7 @@ void Tseccari::TusSonuclari()
     ArkadaCalistir([baglanti, bil, sonuc, ok] {
         baglanti->open();
         TServerMethods1Client client(baglanti.get());
-        auto kopya = std::make_unique<TSonucBilgisi>();
-        kopya->Kopyala(*bil);
-        if (const TTusSonuclari *t = client.TusSonuclariVer(std::move(kopya))) {
+        if (const TTusSonuclari *t = client.TusSonuclariVer(GirisKopyasi(*bil))) {
             sonuc->Kopyala(*t);
             *ok = true;
         }

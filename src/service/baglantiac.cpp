@@ -31,4 +31,12 @@ bool BaglantiAc(Connection &connection, int mode)
     return false;
 }
 
+std::unique_ptr<Connection> AcikKopya(const Connection &bagc, int mode)
+{
+    std::unique_ptr<Connection> kopya = bagc.clone();
+    if (!BaglantiAc(*kopya, mode))
+        return {};
+    return kopya;
+}
+
 } // namespace zelvora

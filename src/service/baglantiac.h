@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 namespace zelvora {
 
 class Connection;
@@ -14,5 +16,9 @@ inline constexpr int BaglantiBeklemesiMs = 500;
 // and leaves that message to the caller. Usable on a worker: the messages
 // are shown on the UI thread while the worker waits.
 bool BaglantiAc(Connection &connection, int mode);
+
+// A copy of `bagc` opened with BaglantiAc in the given mode; null when it
+// could not be opened (the messages have been shown). It closes when freed.
+std::unique_ptr<Connection> AcikKopya(const Connection &bagc, int mode);
 
 } // namespace zelvora

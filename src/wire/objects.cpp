@@ -41,6 +41,13 @@ ZELVORA_DEFINE_KOPYALA(TSiparisDipAyrinti)
 ZELVORA_DEFINE_NESNE(baglantiu, TTusSonuclari)
 ZELVORA_DEFINE_KOPYALA(TTusSonuclari)
 
+std::unique_ptr<TSonucBilgisi> GirisKopyasi(const TSonucBilgisi &sbilgi)
+{
+    auto kopya = std::make_unique<TSonucBilgisi>();
+    kopya->Kopyala(sbilgi);
+    return kopya;
+}
+
 ZELVORA_DEFINE_NESNE(mobilstokunit, TMobilStok)
 ZELVORA_DEFINE_KOPYALA(TMobilStok)
 ZELVORA_DEFINE_NESNE(mobilstokunit, TMobilSepet)

@@ -110,6 +110,9 @@ public:
         private : ZELVORA_FIELDS_TSonucBilgisi(ZELVORA_NESNE_MEMBER)
 };
 
+// A fresh copy of the login record, for one service call to consume.
+std::unique_ptr<TSonucBilgisi> GirisKopyasi(const TSonucBilgisi &sbilgi);
+
 // clang-format off
 #define ZELVORA_FIELDS_TSiparisDipAyrinti(X) \
     X(QString, SizinMesaj, {})               \
