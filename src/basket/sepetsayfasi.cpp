@@ -422,10 +422,9 @@ qint32 TSepetSayfasi::odaktakiSatir()
     const qsizetype satir = d->grid->focusedTableRow();
     if (!sepet.active() || satir < 0 || satir >= sepet.recordCount())
         return -1;
-    const qint32 sirano = sepet.value(satir, sepet.indexOf(QStringLiteral("SIRANO"))).toInt();
-    if (!sepet.locate(QStringLiteral("SIRANO"), sirano))
-        return -1;
-    return sirano;
+    // The grid maps its rows to table rows, so the line is at hand.
+    sepet.setRecNo(satir);
+    return sepet.fieldByName(QStringLiteral("SIRANO")).asInteger();
 }
 
 void TSepetSayfasi::cxGridDBTableView1DblClick()
